@@ -1,0 +1,124 @@
+#include "form2.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRect>
+#include <QString>
+#include <QTimer>
+
+#include <utility>
+
+#include "game.h"
+
+namespace {
+
+constexpr int kTwipsPerPixel = 15;
+
+// Where each control sits, in twips: left, top, width, height.
+struct Place {
+    int left, top, width, height;
+    QRect pixels() const {
+        return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
+                height / kTwipsPerPixel};
+    }
+};
+
+constexpr Place kClient{0, 0, 4770, 2580};
+constexpr Place kTitle{120, 120, 3495, 495};
+// The line from (120, 600) to (4320, 600) as its 2-pixel band centred on y = 600.
+constexpr Place kLine1{120, 585, 4200, 30};
+constexpr Place kLabel1{360, 1080, 1695, 375};
+constexpr Place kAccountBalance{2280, 1080, 1695, 315};
+constexpr Place kCommand1{2040, 1680, 2055, 375};
+
+// Point sizes as pixels at 96 dpi, so the layout does not depend on the screen.
+QFont arial(int points) {
+    QFont f(QStringLiteral("Arial"));
+    f.setPixelSize(points * 96 / 72);
+    return f;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const Place& at,
+              int points) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setGeometry(at.pixels());
+    l->setFont(arial(points));
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+}  // namespace
+
+Form2::Form2(std::function<void()> openTable, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      openTable_(std::move(openTable)) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Form2"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(kClient.pixels().size());
+
+    label(this, "title", QStringLiteral("Spinzelle"), kTitle, 18);
+
+    auto* line = new QFrame(this);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Plain);
+    line->setLineWidth(2);
+    line->setGeometry(kLine1.pixels());
+
+    label(this, "Label1", QStringLiteral("Starting Funds:"), kLabel1, 12);
+
+    // Created in tab order: "Begin" is the first stop, the amount the second.
+    Command1_ = new QPushButton(QStringLiteral("Begin"), this);
+    Command1_->setObjectName(QStringLiteral("Command1"));
+    Command1_->setGeometry(kCommand1.pixels());
+
+    AccountBalance_ = new QComboBox(this);
+    AccountBalance_->setObjectName(QStringLiteral("AccountBalance"));
+    AccountBalance_->setGeometry(kAccountBalance.pixels());
+    // Typing is allowed; typed text stays as typed (no completion, no new list lines).
+    AccountBalance_->setEditable(true);
+    AccountBalance_->setCompleter(nullptr);
+    AccountBalance_->setInsertPolicy(QComboBox::NoInsert);
+
+    // Kept idle: every change of the text already re-checks "Begin", so no polling.
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setInterval(1);
+    connect(Timer1_, &QTimer::timeout, this, &Form2::Timer1_Timer);
+
+    connect(AccountBalance_, &QComboBox::currentTextChanged, this, &Form2::Timer1_Timer);
+    connect(Command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
+
+    Form_Load();
+    Timer1_Timer();
+}
+
+void Form2::Form_Load() {
+    AccountBalance_->addItems({QStringLiteral("$25"), QStringLiteral("$50"),
+                               QStringLiteral("$100"), QStringLiteral("$500")});
+    // Nothing is chosen until the player picks or types an amount.
+    AccountBalance_->setCurrentIndex(-1);
+}
+
+void Form2::Timer1_Timer() { Command1_->setEnabled(!AccountBalance_->currentText().isEmpty()); }
+
+void Form2::Command1_Click() {
+    const QString text = AccountBalance_->currentText();
+    if (text.isEmpty()) return;
+    if (text == QLatin1String("$25"))
+        spz::startingfunds = 25;
+    else if (text == QLatin1String("$50"))
+        spz::startingfunds = 50;
+    else if (text == QLatin1String("$100"))
+        spz::startingfunds = 100;
+    else
+        spz::startingfunds = 500;
+    // The table's first game reads startingfunds as it loads, so it opens only now.
+    if (openTable_) openTable_();
+    close();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The start-up window: the player picks the starting funds and presses "Begin".
+
+#include <functional>
+
+#include <QWidget>
+
+class QComboBox;
+class QPushButton;
+class QTimer;
+
+// A fixed-size top-level window. It deletes itself when closed (WA_DeleteOnClose), so
+// the program creates it with new and never touches it again after show(). "Begin"
+// stores the chosen amount in spz::startingfunds, calls openTable and closes the
+// window for good; closing it by its frame simply closes it.
+class Form2 : public QWidget {
+    Q_OBJECT
+
+public:
+    // openTable creates and shows the table window; it runs after startingfunds is set.
+    explicit Form2(std::function<void()> openTable, QWidget* parent = nullptr);
+
+private slots:
+    void Timer1_Timer();
+    void Command1_Click();
+
+private:
+    void Form_Load();
+
+    std::function<void()> openTable_;
+    QComboBox* AccountBalance_ = nullptr;
+    QPushButton* Command1_ = nullptr;
+    QTimer* Timer1_ = nullptr;
+};
