@@ -1,0 +1,17 @@
+#include <QApplication>
+
+#include "program.h"
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    spz::configureApplication();
+
+    spz::WheelSource wheel;
+    spz::SystemClock clock;
+    spz::ThreadPause pause;
+    spz::QtMessageBoxes boxes;
+    spz::Program program({&wheel, &clock, &pause, &boxes});
+    program.start();
+    // Ends when the last window closes, however the player left.
+    return application.exec();
+}

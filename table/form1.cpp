@@ -1,0 +1,420 @@
+#include "form1.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <map>
+
+#include "look.h"
+
+namespace spz {
+
+using namespace layout;
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+std::string text(const QLabel* l) { return l->text().toStdString(); }
+
+void setFore(QWidget* w, const QColor& c) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, c);
+    w->setPalette(p);
+}
+
+Twips spotTwips(int index) {
+    return index < 36 ? numberSpot(index + 1) : kOuterSpots[static_cast<std::size_t>(index - 36)].at;
+}
+
+constexpr bool outerSpotsInLedgerOrder() {
+    for (int i = 0; i < 14; ++i)
+        if (kOuterSpots[static_cast<std::size_t>(i)].button != kBetSpots[static_cast<std::size_t>(36 + i)].button)
+            return false;
+    return true;
+}
+static_assert(outerSpotsInLedgerOrder());
+
+struct MenuItem {
+    const char* name;
+    const char* caption;
+    Money bankroll;
+};
+constexpr MenuItem kBankrolls[] = {{"r20", "$25", 25}, {"r50", "$50", 50}, {"r100", "$100", 100}, {"r500", "$500", 500}};
+
+}  // namespace
+
+Form1::Form1(TableServices services, QWidget* parent) : QWidget(parent), services_(services) {
+    buildWindow();
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildWindow() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    // No sizing frame and no window buttons: the table is one fixed layout.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    setFont(tableFont(kDefaultFont));
+
+    auto* top = new QVBoxLayout(this);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(0);
+    top->setSizeConstraint(QLayout::SetFixedSize);
+    auto* bar = new QMenuBar(this);
+    buildMenu(bar);
+    top->setMenuBar(bar);
+    auto* client = new QWidget(this);
+    client->setFixedSize(pixels(kClient).size());
+    top->addWidget(client);
+
+    // Created back to front: felt, then legend and plain labels, then panels, list and
+    // bar, then the spots, and the markers in front of them.
+    for (const ShapeSpec& s : kFelt) new Shape(client, s);
+    for (const ShapeSpec& s : kLegend) new Shape(client, s);
+    auto* title = new QLabel(QStringLiteral("History"), client);
+    title->setObjectName(QStringLiteral("Label3"));
+    title->setGeometry(pixels(kHistoryTitle));
+    title->setFont(tableFont(kPanelTitleFont));
+    title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    std::map<std::string_view, QGroupBox*> frames;
+    for (const FrameSpec& f : kFrames) {
+        auto* box = new QGroupBox(qs(f.caption), client);
+        box->setObjectName(qs(f.name));
+        box->setGeometry(pixels({kFrameLeft, f.top, kFrameWidth, f.height}));
+        box->setFont(tableFont(kPanelTitleFont));
+        if (f.back != Role::None) {
+            QPalette p = box->palette();
+            p.setColor(QPalette::Window, colour(f.back));
+            box->setPalette(p);
+            box->setAutoFillBackground(true);
+        }
+        frames[f.name] = box;
+    }
+
+    QGroupBox* chips = frames.at("selectChip");
+    chipGroup_ = new QButtonGroup(this);
+    for (int k = 0; k < 6; ++k) {
+        const auto& look = kChipLooks[static_cast<std::size_t>(k)];
+        auto* disc = new Shape(chips, {"Shape8", chipDisc(k), look.disc, true, true});
+        disc->setProperty("Index", k);
+        auto* label = new QLabel(qs(kChipOptions[static_cast<std::size_t>(k)].label), chips);
+        label->setObjectName(QStringLiteral("Label1"));
+        label->setProperty("Index", k);
+        label->setGeometry(pixels(chipLabel(k)));
+        label->setFont(tableFont(kChipLabelFont));
+        label->setAlignment(Qt::AlignCenter);  // centred on the disc whatever the face's widths
+        label->setAttribute(Qt::WA_TranslucentBackground);
+        if (look.labelFore != Role::None) setFore(label, colour(look.labelFore));
+    }
+    for (int k = 0; k < 6; ++k) {
+        auto* option = new QRadioButton(QStringLiteral("Option1"), chips);
+        option->setObjectName(QStringLiteral("Option%1").arg(k + 1));
+        option->setGeometry(pixels(chipOption(k)));
+        option->setFont(tableFont(kDefaultFont));
+        option->setAccessibleName(qs(kChipOptions[static_cast<std::size_t>(k)].label));
+        chipGroup_->addButton(option, k + 1);
+        connect(option, &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on) optionSelected(k + 1);
+        });
+        options_[static_cast<std::size_t>(k)] = option;
+    }
+
+    std::map<std::string_view, QLabel**> values = {
+        {"AccountBalance", &AccountBalance}, {"amountontable", &amountontable}, {"remaining", &remaining},
+        {"amountbet", &amountbet},           {"lblreturn", &lblreturn},         {"gain", &gain},
+        {"loss", &loss},                     {"txtgain", &txtgain},             {"txtloss", &txtloss}};
+    for (const ItemSpec& item : kPanelItems) {
+        QGroupBox* frame = frames.at(item.frame);
+        const QRect at = pixels(item.at);
+        switch (item.kind) {
+            case Kind::Line: new Line(frame, at, 1); break;
+            case Kind::Button: {
+                Command1 = new SolidButton(qs(item.caption), frame);
+                Command1->setObjectName(qs(item.name));
+                Command1->setGeometry(at);
+                Command1->setFont(tableFont(item.font));
+                connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+                break;
+            }
+            case Kind::Label:
+            case Kind::Value: {
+                auto* label = new QLabel(qs(item.caption), frame);
+                label->setObjectName(qs(item.name));
+                label->setGeometry(at);
+                label->setFont(tableFont(item.font));
+                // Captions hang from the top of the label, so the rules run under them.
+                label->setAlignment((item.kind == Kind::Value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+                if (item.fore != Role::None) setFore(label, colour(item.fore));
+                if (item.foreRgb != kNoColour) setFore(label, colour(item.foreRgb));
+                if (auto it = values.find(item.name); it != values.end()) *it->second = label;
+                break;
+            }
+        }
+    }
+
+    history = new QListWidget(client);
+    history->setObjectName(QStringLiteral("history"));
+    history->setGeometry(pixels(kHistory));
+    history->setFont(tableFont(kHistoryFont));
+    // The list is only as wide as one deep black line: no bars to take that width.
+    // The newest pocket is always scrolled into view; the wheel reaches the rest.
+    history->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    history->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    history->setTextElideMode(Qt::ElideNone);
+    history->setSelectionMode(QAbstractItemView::NoSelection);
+    history->setFocusPolicy(Qt::NoFocus);
+    {
+        QPalette p = history->palette();
+        p.setColor(QPalette::Base, colour(Role::Light3D));
+        history->setPalette(p);
+    }
+
+    ProgressBar1 = new QProgressBar(client);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setGeometry(pixels(kProgressBar));
+    ProgressBar1->setRange(0, 100);
+    ProgressBar1->setValue(0);
+    ProgressBar1->setTextVisible(false);
+
+    for (int i = 0; i < kSpotCount; ++i) {
+        const BetSpot& spot = kBetSpots[static_cast<std::size_t>(i)];
+        const Rgb face = i < 36 ? (isRed(i + 1) ? kRed : kDarkGrey) : kOuterSpots[static_cast<std::size_t>(i - 36)].face;
+        auto* b = new SolidButton(qs(spot.caption), client, colour(face));
+        b->setObjectName(qs(spot.button));
+        b->setGeometry(pixels(spotTwips(i)));
+        b->setFont(tableFont(i < 36 ? kNumberFont : kOuterSpots[static_cast<std::size_t>(i - 36)].font));
+        QString name = qs(spot.caption);
+        if (name.isEmpty()) name = qs(spot.spot).left(1).toUpper() + qs(spot.spot).mid(1);
+        b->setAccessibleName(name);
+        b->setAccessibleDescription(qs(paysText(spot.family)));
+        b->setToolTip(qs(paysText(spot.family)));
+        connect(b, &QPushButton::clicked, this, [this, i] { spotClicked(i); });
+        spots_[static_cast<std::size_t>(i)] = b;
+    }
+    for (int i = 0; i < kSpotCount; ++i) {
+        auto* m = new ChipMarker(client, pixels(markerOn(spotTwips(i), i)));
+        m->setObjectName(qs(kBetSpots[static_cast<std::size_t>(i)].marker));
+        markers_[static_cast<std::size_t>(i)] = m;
+    }
+
+    // The refresh runs once after anything that can change what it shows, rather than
+    // polling: an untouched table costs the machine nothing.
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(0);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+
+    randomizer = new QTimer(this);
+    randomizer->setObjectName(QStringLiteral("randomizer"));
+    randomizer->setInterval(10000);
+    connect(randomizer, &QTimer::timeout, this, &Form1::randomizerTick);
+    randomizer->start();
+}
+
+void Form1::buildMenu(QMenuBar* bar) {
+    QMenu* menu = bar->addMenu(QStringLiteral("&Menu"));
+    menu->setObjectName(QStringLiteral("menu"));
+    QMenu* reset = menu->addMenu(QStringLiteral("&Reset Game"));
+    reset->setObjectName(QStringLiteral("resetgame"));
+    for (const MenuItem& item : kBankrolls) {
+        QAction* a = reset->addAction(QString::fromLatin1(item.caption));
+        a->setObjectName(QString::fromLatin1(item.name));
+        const Money bankroll = item.bankroll;
+        connect(a, &QAction::triggered, this, [this, bankroll] {
+            startingfunds = bankroll;
+            Form_Load();
+        });
+    }
+    QAction* exit = menu->addAction(QStringLiteral("&Exit Game"));
+    exit->setObjectName(QStringLiteral("exitgame"));
+    connect(exit, &QAction::triggered, this, &Form1::exitprogram);
+}
+
+double Form1::balance() const { return captionValue(text(AccountBalance)); }
+double Form1::ontable() const { return captionValue(text(amountontable)); }
+
+bool Form1::overSince(unsigned game) const { return exiting_ || game_ != game; }
+
+void Form1::requestRefresh() {
+    if (!exiting_) Timer1->start();
+}
+
+void Form1::randomizerTick() { state_.seedvalue = seedfromclock(*services_.clock); }
+
+void Form1::cleartable() {
+    spz::cleartable(state_);
+    for (QPushButton* m : markers_) m->hide();
+    for (QPushButton* m : markers_) m->setText(QString());
+}
+
+void Form1::Form_Load() {
+    if (exiting_) return;
+    ++game_;  // a spin still running belongs to the old game and is dropped
+    state_.seedvalue = seedfromclock(*services_.clock);
+    services_.random->reseed(state_.seedvalue);
+    AccountBalance->setText(QString::number(startingfunds));
+    for (QLabel* l : {amountontable, remaining, amountbet, lblreturn, gain, loss}) l->setText(QStringLiteral("0"));
+    cleartable();
+    history->clear();
+    selectOption(1);
+    requestRefresh();
+}
+
+void Form1::exitprogram() {
+    closeEvent(nullptr);
+    close();
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (!exiting_) {
+        exiting_ = true;
+        ++game_;
+        Timer1->stop();
+        randomizer->stop();
+        emit unloaded();
+    }
+    if (event) event->accept();
+}
+
+void Form1::spotClicked(int index) {
+    if (exiting_) return;
+    const auto stake = state_.ledger.place(index, state_.chipvalue, state_.chipfactor);
+    if (!stake) {
+        QApplication::beep();  // the table limit: the bet is refused
+        return;
+    }
+    QPushButton* marker = markers_[static_cast<std::size_t>(index)];
+    marker->show();
+    marker->setText(QString::number(*stake));
+    requestRefresh();
+}
+
+void Form1::selectOption(int option) { options_[static_cast<std::size_t>(option - 1)]->setChecked(true); }
+
+void Form1::optionSelected(int option) {
+    const ChipOption& chip = kChipOptions[static_cast<std::size_t>(option - 1)];
+    if (option == kClearOption) {
+        state_.chipvalue = chip.value;
+        state_.chipfactor = chip.factor;
+        requestRefresh();
+        return;
+    }
+    // Judged against the chip in force before this choice.
+    if (!chipcovered(balance(), ontable(), state_.chipvalue, state_.chipfactor)) {
+        QPointer<Form1> self(this);
+        const unsigned game = game_;
+        const int to = stepdownoption(balance(), ontable());
+        selectOption(to);
+        if (!self || overSince(game)) return;
+        if (to != kClearOption && messagemode(option, state_.autoselect)) {
+            services_.boxes->inform(this, QStringLiteral("Insufficient Funds!"));
+            if (!self || overSince(game)) return;
+        }
+    }
+    state_.chipvalue = chip.value;
+    state_.chipfactor = chip.factor;
+    state_.autoselect = 0;
+    requestRefresh();
+}
+
+void Form1::Timer1_Timer() {
+    if (exiting_) return;
+    QPointer<Form1> self(this);
+    const unsigned game = game_;
+
+    for (QPushButton* m : markers_)
+        if (m->text() == QLatin1String("0")) m->hide();
+
+    amountontable->setText(QString::number(state_.ledger.total()));
+    if (const double t = ontable(); t != 0) remaining->setText(qs(plainText(balance() - t)));
+
+    if (!chipcovered(balance(), ontable(), state_.chipvalue, state_.chipfactor)) {
+        state_.autoselect = 1;
+        selectOption(stepdownoption(balance(), ontable()));
+        if (!self || overSince(game)) return;
+    }
+
+    // One question at a time: the refresh runs on under the open box.
+    if (balance() < 1 && !asking_) {
+        asking_ = true;
+        const bool restart = services_.boxes->confirm(this, QStringLiteral("You Lose. Restart?"));
+        if (!self) return;
+        asking_ = false;
+        if (overSince(game)) return;  // the game already ended another way
+        if (restart)
+            Form_Load();
+        else
+            exitprogram();
+    }
+}
+
+void Form1::Command1_Click() {
+    if (spinning_ || exiting_) return;
+    QPointer<Form1> self(this);
+    const unsigned game = game_;
+    auto over = [&] { return !self || overSince(game); };
+    // An abandoned spin pays nothing and leaves the button ready for the new game.
+    auto abandon = [&] {
+        if (!self) return;
+        spinning_ = false;
+        state_.payout = 0;
+        if (!exiting_) Command1->setEnabled(true);
+    };
+
+    spinning_ = true;
+    Command1->setEnabled(false);
+    ProgressBar1->setValue(0);
+    do {
+        ProgressBar1->setValue(ProgressBar1->value() + 1);
+        QCoreApplication::processEvents();
+        if (over()) return abandon();
+        services_.pause->sleep(25);
+        if (over()) return abandon();
+    } while (ProgressBar1->value() < 100);
+
+    const auto pocket = static_cast<Pocket>(randombetween(36, -1, *services_.random));
+    const Settlement s = settle(state_, pocket);
+
+    auto* line = new QListWidgetItem(qs(s.historyline), history);
+    line->setForeground(state_.lastcolor == "red" ? colour(kRed) : state_.lastcolor == "black" ? QColor(Qt::black) : QColor(0x008000));
+    history->scrollToItem(line);
+    amountbet->setText(qs(s.amountbet));
+    lblreturn->setText(qs(s.lblreturn));
+    if (s.won) {
+        setFore(txtgain, colour(Role::ButtonText));
+        gain->setText(qs(s.gain));
+        services_.boxes->inform(this, qs(s.prompt));
+        if (over()) return abandon();
+        loss->setText(QStringLiteral("0"));
+        setFore(txtloss, colour(Role::GrayText));
+    } else {
+        setFore(txtloss, colour(Role::ButtonText));
+        loss->setText(qs(s.loss));
+        gain->setText(QStringLiteral("0"));
+        services_.boxes->inform(this, qs(s.prompt));
+        if (over()) return abandon();
+        setFore(txtgain, colour(Role::GrayText));
+    }
+
+    AccountBalance->setText(qs(newbalance(text(AccountBalance), text(gain), text(loss))));
+    cleartable();
+    state_.payout = 0;
+    Command1->setEnabled(true);
+    spinning_ = false;
+    requestRefresh();
+}
+
+}  // namespace spz

@@ -1,0 +1,100 @@
+#pragma once
+// The table window: the layout, the bets, the chips, the spin, the refresh of the
+// displays, new games and the way out. All of a game's state lives here.
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+#include "chips.h"
+#include "game.h"
+#include "outcome.h"
+#include "seams.h"
+
+class QButtonGroup;
+class QLabel;
+class QListWidget;
+class QMenuBar;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+
+namespace spz {
+
+struct TableServices {
+    RandomSource* random;
+    Clock* clock;
+    Pause* pause;
+    MessageBoxes* boxes;
+};
+
+class Form1 final : public QWidget {
+    Q_OBJECT
+
+public:
+    // Builds the window and starts the first game with startingfunds.
+    explicit Form1(TableServices services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // New game: reseed, bankroll, cleared table and history, the $1 chip.
+    void Form_Load();
+    // Ends the game: the window closes and unloaded() tells the program.
+    void exitprogram();
+    void cleartable();
+    // Plays one spin, from the progress bar to the cleared table.
+    void Command1_Click();
+    // One refresh of the displays, the chip step-down and the bankruptcy question.
+    void Timer1_Timer();
+
+    const TableState& state() const { return state_; }
+    bool spinning() const { return spinning_; }
+
+signals:
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildWindow();
+    void buildMenu(QMenuBar* bar);
+    void spotClicked(int index);
+    void optionSelected(int option);
+    void selectOption(int option);
+    void requestRefresh();
+    void randomizerTick();
+    // True once the game this call began in is over: a new game, the exit, or the
+    // window gone. Checked after everything that lets other events run.
+    bool overSince(unsigned game) const;
+    double balance() const;
+    double ontable() const;
+
+    TableServices services_;
+    TableState state_;
+    unsigned game_ = 0;
+    bool exiting_ = false;
+    bool spinning_ = false;
+    bool asking_ = false;
+
+    std::array<QPushButton*, kSpotCount> spots_{};
+    std::array<QPushButton*, kSpotCount> markers_{};
+    std::array<QRadioButton*, 6> options_{};
+    QButtonGroup* chipGroup_ = nullptr;
+    QLabel* AccountBalance = nullptr;
+    QLabel* amountontable = nullptr;
+    QLabel* remaining = nullptr;
+    QLabel* amountbet = nullptr;
+    QLabel* lblreturn = nullptr;
+    QLabel* gain = nullptr;
+    QLabel* loss = nullptr;
+    QLabel* txtgain = nullptr;
+    QLabel* txtloss = nullptr;
+    QPushButton* Command1 = nullptr;
+    QListWidget* history = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* randomizer = nullptr;
+};
+
+}  // namespace spz

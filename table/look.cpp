@@ -1,0 +1,144 @@
+#include "look.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QPalette>
+#include <cmath>
+
+namespace spz {
+
+using namespace layout;
+
+QRect pixels(Twips t) {
+    auto px = [](int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); };
+    return {px(t.left), px(t.top), px(t.width), px(t.height)};
+}
+
+QString substituteFamily(Face face) {
+    switch (face) {
+        case Face::Sylfaen: return QStringLiteral("Liberation Serif");
+        case Face::Arial: return QStringLiteral("Liberation Sans");
+        default: return QStringLiteral("Liberation Sans Narrow");
+    }
+}
+
+void installFontSubstitutes() {
+    QFont::insertSubstitution(QStringLiteral("Arial"), substituteFamily(Face::Arial));
+    QFont::insertSubstitution(QStringLiteral("Sylfaen"), substituteFamily(Face::Sylfaen));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), substituteFamily(Face::MsSansSerif));
+}
+
+QFont tableFont(FontSpec spec) {
+    static const char* const names[] = {"MS Sans Serif", "Arial", "Sylfaen", "MS Sans Serif"};
+    QFont f(QString::fromLatin1(names[static_cast<int>(spec.face)]));
+    f.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
+    f.setBold(spec.bold);
+    return f;
+}
+
+QColor colour(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+
+QColor colour(Role role) {
+    const QPalette p = QApplication::palette();
+    switch (role) {
+        case Role::ButtonText: return p.color(QPalette::ButtonText);
+        case Role::GrayText: return p.color(QPalette::Disabled, QPalette::WindowText);
+        case Role::HighlightText: return p.color(QPalette::HighlightedText);
+        case Role::Light3D: return p.color(QPalette::Midlight);
+        case Role::ActiveBorder: return p.color(QPalette::Mid);
+        case Role::None: break;
+    }
+    return p.color(QPalette::WindowText);
+}
+
+Shape::Shape(QWidget* parent, const ShapeSpec& spec)
+    : QWidget(parent), fill_(colour(spec.fill)), border_(spec.border), circle_(spec.circle) {
+    setObjectName(QString::fromLatin1(spec.name.data(), static_cast<int>(spec.name.size())));
+    setGeometry(pixels(spec.at));
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, circle_);
+    p.setBrush(fill_);
+    if (border_)
+        p.setPen(QPen(Qt::black, 1));
+    else
+        p.setPen(Qt::NoPen);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    if (circle_)
+        p.drawEllipse(r);
+    else
+        p.drawRect(border_ ? r : QRectF(rect()));
+}
+
+Line::Line(QWidget* parent, QRect at, int thickness) : QWidget(parent) {
+    setGeometry(at.x(), at.y(), at.width(), thickness);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Line::paintEvent(QPaintEvent*) {
+    QPainter(this).fillRect(rect(), palette().color(QPalette::WindowText));
+}
+
+SolidButton::SolidButton(const QString& caption, QWidget* parent, QColor face) : QPushButton(caption, parent) {
+    if (face.isValid()) {
+        QPalette p = palette();
+        p.setColor(QPalette::Button, face);
+        // Dark faces take light captions.
+        if (face.lightness() < 100) p.setColor(QPalette::ButtonText, Qt::white);
+        setPalette(p);
+    }
+}
+
+void SolidButton::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect r = rect();
+    const QPalette& pal = palette();
+    p.fillRect(r, pal.color(QPalette::Button));
+    const bool down = isDown() || isChecked();
+    const QColor light = down ? QColor(Qt::black) : QColor(Qt::white);
+    const QColor dark = down ? QColor(Qt::white) : QColor(Qt::black);
+    const QColor shade = pal.color(QPalette::Button).darker(160);
+    p.setPen(light);
+    p.drawLine(r.topLeft(), r.topRight() - QPoint(1, 0));
+    p.drawLine(r.topLeft(), r.bottomLeft() - QPoint(0, 1));
+    p.setPen(dark);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    if (!down) {
+        p.setPen(shade);
+        p.drawLine(r.bottomLeft() + QPoint(1, -1), r.bottomRight() - QPoint(1, 1));
+        p.drawLine(r.topRight() + QPoint(-1, 1), r.bottomRight() - QPoint(1, 1));
+    }
+    QRect textRect = r.adjusted(2, 2, -2, -2);
+    if (down) textRect.translate(1, 1);
+    p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
+    if (hasFocus()) {
+        p.setPen(QPen(pal.color(QPalette::ButtonText), 1, Qt::DotLine));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(r.adjusted(3, 3, -4, -4));
+    }
+}
+
+ChipMarker::ChipMarker(QWidget* parent, QRect at) : QPushButton(QStringLiteral("B"), parent) {
+    setGeometry(at);
+    setFocusPolicy(Qt::NoFocus);
+    // A click on the chip lands on the spot beneath it, so the whole spot takes bets.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFont(tableFont(kDefaultFont));
+    hide();
+}
+
+void ChipMarker::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), colour(kMarkerYellow));
+    p.setPen(QColor(0x80, 0x80, 0x00));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.setPen(Qt::black);
+    p.drawText(rect(), Qt::AlignCenter, text());
+}
+
+}  // namespace spz

@@ -1,0 +1,71 @@
+#pragma once
+// Turns the layout tables into Qt geometry, fonts and colours, and the few plain
+// drawn pieces of the table: felt shapes, lines and the chip markers.
+
+#include <QColor>
+#include <QFont>
+#include <QPushButton>
+#include <QRect>
+#include <QWidget>
+
+#include "layout.h"
+
+namespace spz {
+
+QRect pixels(layout::Twips t);
+// Point sizes are for 96 dots per inch; set as pixels so the table never moves with
+// the screen's DPI setting.
+QFont tableFont(layout::FontSpec spec);
+QColor colour(layout::Rgb rgb);
+QColor colour(layout::Role role);
+
+// Maps the table's Windows faces to fonts Debian ships: Arial to its metric twin
+// Liberation Sans; Sylfaen, a serif text face, to Liberation Serif; MS Sans Serif,
+// the old bitmap interface face that sets tighter than Arial, to Liberation Sans
+// Narrow, so the deep black column of the history still fits its list.
+void installFontSubstitutes();
+QString substituteFamily(layout::Face face);
+
+// A filled rectangle or disc, with or without a one-pixel border.
+class Shape final : public QWidget {
+public:
+    Shape(QWidget* parent, const layout::ShapeSpec& spec);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QColor fill_;
+    bool border_;
+    bool circle_;
+};
+
+// A straight horizontal line in the window text colour.
+class Line final : public QWidget {
+public:
+    Line(QWidget* parent, QRect at, int thickness);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+// A command button with a solid face: the palette's Button colour, a raised edge
+// that sinks while pressed, and the caption centred.
+class SolidButton : public QPushButton {
+public:
+    SolidButton(const QString& caption, QWidget* parent, QColor face = QColor());
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+// The small yellow button that shows the stake on a spot.
+class ChipMarker final : public QPushButton {
+public:
+    ChipMarker(QWidget* parent, QRect at);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
+}  // namespace spz
