@@ -1,0 +1,97 @@
+#pragma once
+// Stand-ins for the table's outside world: pockets chosen by the test, a clock that
+// does not move, pauses that return at once and boxes answered without a screen.
+
+#include <QApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QLabel>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "form1.h"
+
+namespace fakes {
+
+// Draws exactly the pockets queued, then 1s.
+struct ForcedWheel final : spz::RandomSource {
+    std::deque<int> pockets;
+    void reseed(double) override {}
+    float next() override {
+        int p = 1;
+        if (!pockets.empty()) {
+            p = pockets.front();
+            pockets.pop_front();
+        }
+        return static_cast<float>((p + 1 + 0.5) / 38.0);
+    }
+};
+
+struct StillClock final : spz::Clock {
+    std::chrono::system_clock::time_point now() override { return {}; }
+};
+
+// Counts the steps of a spin and lets the test act on any of them.
+struct StepPause final : spz::Pause {
+    int steps = 0;
+    std::function<void(int)> onStep;
+    void sleep(int ms) override {
+        EXPECT_EQ(ms, 25);
+        ++steps;
+        if (onStep) onStep(steps);
+    }
+};
+
+struct Boxes final : spz::MessageBoxes {
+    std::vector<std::string> shown;
+    std::deque<bool> answers;  // for "You Lose. Restart?"; OK when none is queued
+    std::function<void(const std::string&)> whileOpen;
+    void inform(QWidget*, const QString& prompt) override { open(prompt); }
+    bool confirm(QWidget*, const QString& prompt) override {
+        open(prompt);
+        if (answers.empty()) return true;
+        bool a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    int count(const std::string& text) const {
+        int n = 0;
+        for (const auto& s : shown) n += s == text;
+        return n;
+    }
+
+private:
+    void open(const QString& prompt) {
+        shown.push_back(prompt.toStdString());
+        if (whileOpen) whileOpen(shown.back());
+    }
+};
+
+struct Services {
+    ForcedWheel wheel;
+    StillClock clock;
+    StepPause pause;
+    Boxes boxes;
+    spz::TableServices table() { return {&wheel, &clock, &pause, &boxes}; }
+};
+
+// Lets the queued refresh run.
+inline void idle() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+template <class W = QWidget>
+W* child(QObject* root, const char* name) {
+    auto* w = root->findChild<W*>(QString::fromLatin1(name));
+    EXPECT_TRUE(w) << name;
+    return w;
+}
+
+inline std::string caption(QObject* root, const char* name) {
+    return child<QLabel>(root, name)->text().toStdString();
+}
+
+}  // namespace fakes

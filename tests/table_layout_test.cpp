@@ -1,0 +1,137 @@
+// The table as drawn: relations a wrong geometry table would break, the names the
+// game's parts find each other by, fonts, and what a screen reader is told.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QListWidget>
+#include <QMenu>
+#include <memory>
+
+#include "table_fakes.h"
+
+using namespace fakes;
+
+namespace {
+
+struct TableLayout : ::testing::Test {
+    void SetUp() override {
+        spz::startingfunds = 100;
+        form = std::make_unique<spz::Form1>(services.table());
+        form->show();
+        idle();
+    }
+    QPushButton* spot(int i) {
+        return child<QPushButton>(form.get(), std::string(spz::kBetSpots[static_cast<std::size_t>(i)].button).c_str());
+    }
+    QPushButton* marker(int i) {
+        return child<QPushButton>(form.get(), std::string(spz::kBetSpots[static_cast<std::size_t>(i)].marker).c_str());
+    }
+    Services services;
+    std::unique_ptr<spz::Form1> form;
+};
+
+TEST_F(TableLayout, WindowIsFixedAtItsSize) {
+    EXPECT_EQ(form->windowTitle(), "Form1");
+    QWidget* client = spot(0)->parentWidget();
+    EXPECT_EQ(client->size(), QSize(872, 748));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(TableLayout, SpotsTileTheFeltAndMarkersSitOnTheirSpots) {
+    const QRect felt = child<QWidget>(form.get(), "Shape7")->geometry();
+    QWidget* client = spot(0)->parentWidget();
+    const auto stack = client->children();
+    for (int i = 0; i < spz::kSpotCount; ++i) {
+        const QRect s = spot(i)->geometry(), m = marker(i)->geometry();
+        EXPECT_TRUE(felt.contains(s)) << i;
+        for (int j = i + 1; j < spz::kSpotCount; ++j) EXPECT_FALSE(s.intersects(spot(j)->geometry())) << i << " " << j;
+        EXPECT_EQ(m.left(), s.left()) << i;
+        EXPECT_EQ(m.bottom(), s.bottom()) << i;
+        EXPECT_LT(m.height(), s.height() / 2) << i;  // the caption stays in view
+        EXPECT_FALSE(marker(i)->isVisible());
+        EXPECT_GT(stack.indexOf(marker(i)), stack.indexOf(spot(i)));  // in front of it
+        EXPECT_GT(stack.indexOf(spot(i)), stack.indexOf(child<QWidget>(form.get(), "Shape5")));
+    }
+    // Number n in row (n-1) div 3 and column (n-1) mod 3; each column spot under its column.
+    EXPECT_EQ(spot(0)->y(), spot(2)->y());
+    EXPECT_LT(spot(0)->x(), spot(1)->x());
+    EXPECT_EQ(spot(47)->x(), spot(33)->x());
+    EXPECT_EQ(spot(49)->x(), spot(35)->x());
+    EXPECT_GT(spot(47)->y(), spot(33)->y());
+    EXPECT_LT(spot(40)->y(), spot(0)->y());  // 0 and 00 above the grid
+    EXPECT_EQ(spot(31)->width(), spot(30)->width());
+    EXPECT_GT(marker(31)->width(), marker(30)->width());  // 32's marker is the wide one
+}
+
+TEST_F(TableLayout, PanelsChipsAndMenuAreWhereThePlayerLooks) {
+    const char* frames[] = {"frmaccountBalance", "selectChip", "Frame1", "Bet", "Spin"};
+    int lastBottom = 0;
+    for (const char* f : frames) {
+        auto* box = child<QGroupBox>(form.get(), f);
+        EXPECT_GT(box->y(), lastBottom);
+        lastBottom = box->geometry().bottom();
+        EXPECT_EQ(box->x(), 8);
+    }
+    EXPECT_LT(lastBottom, child<QWidget>(form.get(), "ProgressBar1")->y());
+    auto* chips = child<QGroupBox>(form.get(), "selectChip");
+    const auto discs = chips->findChildren<QWidget*>("Shape8");
+    const auto labels = chips->findChildren<QLabel*>("Label1");
+    ASSERT_EQ(discs.size(), 6);
+    ASSERT_EQ(labels.size(), 6);
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_TRUE(discs[k]->geometry().contains(labels[k]->geometry())) << k;
+        auto* option = child<QRadioButton>(form.get(), ("Option" + std::to_string(k + 1)).c_str());
+        EXPECT_GT(option->y(), discs[k]->geometry().bottom());
+        EXPECT_EQ(option->text(), "Option1");
+        EXPECT_EQ(option->accessibleName().toStdString(), std::string(spz::kChipOptions[static_cast<std::size_t>(k)].label));
+    }
+    EXPECT_EQ(labels[3]->text(), "$100");
+
+    auto* menu = child<QMenu>(form.get(), "menu");
+    EXPECT_EQ(menu->title(), "&Menu");
+    EXPECT_EQ(child<QMenu>(form.get(), "resetgame")->title(), "&Reset Game");
+    EXPECT_EQ(child<QAction>(form.get(), "r20")->text(), "$25");
+    EXPECT_EQ(child<QAction>(form.get(), "r500")->text(), "$500");
+    EXPECT_EQ(child<QAction>(form.get(), "exitgame")->text(), "&Exit Game");
+
+    // The legend reads green, red, black from left to right.
+    EXPECT_LT(child<QWidget>(form.get(), "Shape1")->x(), child<QWidget>(form.get(), "Shape2")->x());
+    EXPECT_LT(child<QWidget>(form.get(), "Shape2")->x(), child<QWidget>(form.get(), "Shape3")->x());
+}
+
+TEST_F(TableLayout, FontsResolveToTheChosenFaces) {
+    QFontInfo number(spot(0)->font());
+    EXPECT_EQ(number.family(), "Liberation Sans");
+    EXPECT_EQ(number.pixelSize(), 16);
+    EXPECT_TRUE(number.bold());
+    QFontInfo balance(child<QLabel>(form.get(), "AccountBalance")->font());
+    EXPECT_EQ(balance.pixelSize(), 27);
+    QFontInfo title(child<QGroupBox>(form.get(), "Bet")->font());
+    EXPECT_EQ(title.family(), "Liberation Serif");
+    QFontInfo list(child<QListWidget>(form.get(), "history")->font());
+    EXPECT_EQ(list.family(), "Liberation Sans Narrow");
+    EXPECT_EQ(list.pixelSize(), 16);
+}
+
+TEST_F(TableLayout, ScreenReadersHearWhatEachSpotIsAndPays) {
+    struct Expect {
+        int index;
+        const char* name;
+        const char* pays;
+    };
+    for (auto e : {Expect{16, "17", "pays 35 to 1"}, Expect{36, "Black", "pays 1 to 1"}, Expect{37, "Red", "pays 1 to 1"},
+                   Expect{41, "00", "pays 35 to 1"}, Expect{42, "1st 12", "pays 2 to 1"},
+                   Expect{49, "2 To 1", "pays 2 to 1"}, Expect{46, "19-36", "pays 1 to 1"}}) {
+        EXPECT_EQ(spot(e.index)->accessibleName(), e.name);
+        EXPECT_EQ(spot(e.index)->accessibleDescription(), e.pays);
+        EXPECT_EQ(spot(e.index)->toolTip(), e.pays);
+    }
+    // Markers and value labels speak their own text.
+    EXPECT_TRUE(marker(0)->accessibleName().isEmpty());
+    EXPECT_TRUE(child<QLabel>(form.get(), "AccountBalance")->accessibleName().isEmpty());
+}
+
+}  // namespace

@@ -1,0 +1,351 @@
+// The table window driven through its real widgets: bets, chips, spins, refresh,
+// new games and the exit.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <memory>
+
+#include "look.h"
+#include "table_fakes.h"
+
+using namespace fakes;
+using spz::Form1;
+
+namespace {
+
+class TableWindow : public ::testing::Test {
+protected:
+    void open(spz::Money funds) {
+        spz::startingfunds = funds;
+        form = std::make_unique<Form1>(services.table());
+        form->show();
+        idle();
+    }
+    void TearDown() override { form.reset(); }
+
+    QPushButton* spot(const char* name) { return child<QPushButton>(form.get(), name); }
+    std::string marker(const char* name) { return child<QPushButton>(form.get(), name)->text().toStdString(); }
+    bool shown(const char* name) { return child<QPushButton>(form.get(), name)->isVisible(); }
+    void click(const char* name) {
+        QTest::mouseClick(spot(name), Qt::LeftButton);
+        idle();
+    }
+    void chip(int option) {
+        QTest::mouseClick(child<QRadioButton>(form.get(), ("Option" + std::to_string(option)).c_str()),
+                          Qt::LeftButton);
+        idle();
+    }
+    bool checked(int option) {
+        return child<QRadioButton>(form.get(), ("Option" + std::to_string(option)).c_str())->isChecked();
+    }
+    void spin(int pocket) {
+        services.wheel.pockets.push_back(pocket);
+        QTest::mouseClick(spot("Command1"), Qt::LeftButton);
+        idle();
+    }
+    void menu(const char* item) {
+        child<QAction>(form.get(), item)->trigger();
+        idle();
+    }
+    std::string label(const char* name) { return caption(form.get(), name); }
+    QColor fore(const char* name) {
+        return child<QLabel>(form.get(), name)->palette().color(QPalette::WindowText);
+    }
+    QStringList history() {
+        QStringList lines;
+        auto* list = child<QListWidget>(form.get(), "history");
+        for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+        return lines;
+    }
+
+    Services services;
+    std::unique_ptr<Form1> form;
+};
+
+TEST_F(TableWindow, StakesFollowTheChipInForce) {
+    open(500);
+    EXPECT_FALSE(shown("chipred1"));
+    chip(3);
+    click("red1");
+    EXPECT_TRUE(shown("chipred1"));
+    EXPECT_EQ(marker("chipred1"), "25");
+    chip(4);
+    click("red1");
+    EXPECT_EQ(marker("chipred1"), "125");
+    EXPECT_EQ(form->state().ledger[0], 125);
+    EXPECT_EQ(label("amountontable"), "125");
+    EXPECT_EQ(label("remaining"), "375");
+
+    // The marker shows over the spot, but a click on it reaches the spot beneath.
+    QWidget* table = spot("red1")->parentWidget();
+    const QPoint onMarker = child<QWidget>(form.get(), "chipred1")->geometry().center();
+    EXPECT_EQ(table->childAt(onMarker), spot("red1"));
+}
+
+TEST_F(TableWindow, ClearChipWipesOneSpotAndItsMarkerGoesAtTheNextRefresh) {
+    open(500);
+    chip(3);
+    click("red");
+    click("black2");
+    chip(6);
+    QTest::mouseClick(spot("red"), Qt::LeftButton);
+    EXPECT_EQ(marker("chipred"), "0");  // shown until the refresh runs
+    EXPECT_TRUE(shown("chipred"));
+    QTest::mouseClick(spot("zero"), Qt::LeftButton);  // a spot that never held a stake
+    EXPECT_TRUE(shown("chipzero"));
+    idle();
+    EXPECT_FALSE(shown("chipred"));
+    EXPECT_FALSE(shown("chipzero"));
+    EXPECT_EQ(marker("chipblack2"), "25");
+    EXPECT_EQ(form->state().ledger[37], 0);
+    EXPECT_EQ(label("amountontable"), "25");
+}
+
+TEST_F(TableWindow, TheTableLimitRefusesABetAndKeepsTheMarker) {
+    open(32767);
+    chip(5);
+    // All between two refreshes, so the chip stays $500 throughout.
+    for (int i = 0; i < 66; ++i) spot("black17")->click();
+    EXPECT_EQ(marker("chipblack17"), "32500");
+    EXPECT_EQ(form->state().ledger[16], 32500);
+    idle();
+    chip(1);
+    for (int i = 0; i < 300; ++i) spot("red")->click();
+    EXPECT_EQ(marker("chipred"), "267");
+    idle();
+    EXPECT_EQ(label("amountontable"), "32767");
+    EXPECT_EQ(label("remaining"), "0");
+    services.wheel.pockets.push_back(17);
+    form->Command1_Click();
+    EXPECT_EQ(label("lblreturn"), "1170000");
+    EXPECT_EQ(label("AccountBalance"), "1170000");
+}
+
+TEST_F(TableWindow, PlayerChoosingAChipIsJudgedByTheChipInForce) {
+    spz::startingfunds = 1000;
+    open(1000);
+    chip(5);
+    EXPECT_EQ(form->state().chipvalue, 500);  // $1 was in force, and is covered
+    EXPECT_TRUE(services.boxes.shown.empty());
+
+    // $100 in force and only 30 left: a click on $1 steps down to $25, whose own
+    // handler complains, then the $1 handler complains again and keeps $1.
+    chip(4);
+    spz::startingfunds = 30;
+    form->Form_Load();
+    idle();
+    EXPECT_EQ(services.boxes.count("Insufficient Funds!"), 2);
+    EXPECT_TRUE(checked(3));
+    EXPECT_EQ(form->state().chipvalue, 1);
+}
+
+TEST_F(TableWindow, RefreshStepsTheChipDown) {
+    open(100);
+    chip(5);  // covered by the $1 in force, so $500 is taken
+    // ...but the refresh finds 100 < 500: $100, and its handler always says so.
+    EXPECT_TRUE(checked(4));
+    EXPECT_EQ(services.boxes.count("Insufficient Funds!"), 1);
+    EXPECT_EQ(form->state().chipvalue, 100);
+    EXPECT_EQ(form->state().autoselect, 0);
+
+    // With the $100 on the table nothing more is covered: "CLR", silently.
+    click("red");
+    EXPECT_TRUE(checked(6));
+    EXPECT_EQ(form->state().chipvalue, 0);
+    EXPECT_EQ(form->state().autoselect, 1);
+    EXPECT_EQ(services.boxes.count("Insufficient Funds!"), 1);
+}
+
+TEST_F(TableWindow, RefreshStepsDownSilentlyForTheSmallChips) {
+    open(100);
+    chip(3);
+    click("red1");
+    click("red1");
+    click("red1");
+    chip(2);
+    click("black2");  // 80 on the table
+    chip(3);          // 100 >= 80 + 5: taken; then the refresh finds 100 < 105
+    EXPECT_TRUE(checked(2));
+    EXPECT_EQ(form->state().chipvalue, 5);
+    EXPECT_TRUE(services.boxes.shown.empty());
+    EXPECT_EQ(label("remaining"), "20");
+}
+
+TEST_F(TableWindow, AWinPaysAndClearsTheTable) {
+    open(100);
+    chip(3);
+    click("red");
+    std::string balanceDuringBox;
+    services.boxes.whileOpen = [&](const std::string&) { balanceDuringBox = label("AccountBalance"); };
+    spin(3);
+    EXPECT_EQ(services.boxes.shown, std::vector<std::string>{"You Won $ 25"});
+    EXPECT_EQ(balanceDuringBox, "100");
+    EXPECT_EQ(label("AccountBalance"), "125");
+    EXPECT_EQ(label("amountbet"), "25");
+    EXPECT_EQ(label("lblreturn"), "50");
+    EXPECT_EQ(label("gain"), "25");
+    EXPECT_EQ(label("loss"), "0");
+    EXPECT_EQ(fore("txtgain"), spz::colour(spz::layout::Role::ButtonText));
+    EXPECT_EQ(fore("txtloss"), spz::colour(spz::layout::Role::GrayText));
+    EXPECT_EQ(history(), QStringList{"     3"});
+    EXPECT_FALSE(shown("chipred"));
+    EXPECT_EQ(marker("chipred"), "");
+    EXPECT_EQ(form->state().ledger.total(), 0);
+    EXPECT_EQ(form->state().payout, 0);
+    EXPECT_TRUE(spot("Command1")->isEnabled());
+    EXPECT_EQ(child<QProgressBar>(form.get(), "ProgressBar1")->value(), 100);
+    EXPECT_EQ(services.pause.steps, 100);
+}
+
+TEST_F(TableWindow, LossesBreakEvenAndTheGreenPockets) {
+    open(100);
+    chip(2);
+    click("red");
+    click("black");
+    spin(1);  // 10 staked, 10 back
+    EXPECT_EQ(services.boxes.shown.back(), "You Lost $ 0");
+    EXPECT_EQ(fore("txtloss"), spz::colour(spz::layout::Role::ButtonText));
+    EXPECT_EQ(fore("txtgain"), spz::colour(spz::layout::Role::GrayText));
+    EXPECT_EQ(label("AccountBalance"), "100");
+
+    click("even");
+    spin(0);  // 0 pays the even bet
+    EXPECT_EQ(services.boxes.shown.back(), "You Won $ 5");
+    click("odd");
+    click("doublezero");
+    spin(-1);  // 00 pays odd and the straight bet on 00
+    EXPECT_EQ(label("lblreturn"), "190");
+    EXPECT_EQ(label("AccountBalance"), "285");
+    click("black8");
+    spin(7);
+    EXPECT_EQ(services.boxes.shown.back(), "You Lost $ 5");
+    spin(8);  // nothing on the table
+    EXPECT_EQ(services.boxes.shown.back(), "You Lost $ 0");
+    EXPECT_EQ(label("amountbet"), "0");
+    EXPECT_EQ(label("AccountBalance"), "280");
+    EXPECT_EQ(history(), (QStringList{"     1", "0", "00", "     7", "           8"}));
+    EXPECT_EQ(label("remaining"), "280");  // left from the last bet
+}
+
+TEST_F(TableWindow, ABetPlacedDuringTheSpinBelongsToIt) {
+    open(100);
+    services.pause.onStep = [&](int step) {
+        if (step == 50) {
+            EXPECT_FALSE(spot("Command1")->isEnabled());
+            QTest::mouseClick(spot("red5"), Qt::LeftButton);
+        }
+    };
+    spin(5);
+    EXPECT_EQ(label("amountbet"), "1");
+    EXPECT_EQ(services.boxes.shown.back(), "You Won $ 35");
+    EXPECT_EQ(label("AccountBalance"), "135");
+}
+
+TEST_F(TableWindow, NewGameDropsTheTable) {
+    open(500);
+    chip(3);
+    click("red1");
+    spin(2);
+    click("red1");
+    for (int round = 0; round < 2; ++round) {
+        menu("r20");
+        EXPECT_EQ(label("AccountBalance"), "25");
+        for (const char* name : {"amountontable", "remaining", "amountbet", "lblreturn", "gain", "loss"})
+            EXPECT_EQ(label(name), "0") << name;
+        EXPECT_TRUE(history().isEmpty());
+        EXPECT_FALSE(shown("chipred1"));
+        EXPECT_EQ(form->state().ledger.total(), 0);
+    }
+    EXPECT_EQ(spz::startingfunds, 25);
+}
+
+TEST_F(TableWindow, BrokeThePlayerIsAskedOnceAndOkStartsAgain) {
+    open(25);
+    chip(3);
+    click("black2");
+    services.boxes.whileOpen = [&](const std::string& text) {
+        if (text == "You Lose. Restart?") {
+            form->Timer1_Timer();  // the refresh running on under the open question
+            idle();
+        }
+    };
+    spin(1);
+    EXPECT_EQ(services.boxes.count("You Lose. Restart?"), 1);
+    EXPECT_EQ(label("AccountBalance"), "25");
+    EXPECT_TRUE(history().isEmpty());
+    EXPECT_TRUE(form->isVisible());
+}
+
+TEST_F(TableWindow, BrokeAndCancelEndsTheGame) {
+    open(25);
+    QSignalSpy unloaded(form.get(), &Form1::unloaded);
+    chip(3);
+    click("black2");
+    services.boxes.answers = {false};
+    spin(1);
+    EXPECT_EQ(services.boxes.count("You Lose. Restart?"), 1);
+    EXPECT_EQ(unloaded.count(), 1);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(TableWindow, NewGameInTheMiddleOfASpinAbandonsIt) {
+    open(100);
+    chip(2);
+    click("red3");
+    services.pause.onStep = [&](int step) {
+        if (step == 40) child<QAction>(form.get(), "r50")->trigger();
+    };
+    spin(3);
+    EXPECT_TRUE(services.boxes.shown.empty());
+    EXPECT_TRUE(history().isEmpty());
+    EXPECT_EQ(label("AccountBalance"), "50");
+    EXPECT_TRUE(spot("Command1")->isEnabled());
+    EXPECT_EQ(form->state().payout, 0);
+    EXPECT_EQ(services.wheel.pockets.size(), 1u);  // nothing was drawn
+    services.pause.onStep = nullptr;
+    click("red3");
+    spin(3);
+    EXPECT_EQ(services.boxes.shown.back(), "You Won $ 35");
+    EXPECT_EQ(label("AccountBalance"), "85");
+}
+
+TEST_F(TableWindow, ExitInTheMiddleOfASpinStopsEverything) {
+    for (bool byMenu : {true, false}) {
+        services = {};
+        open(100);
+        QSignalSpy unloaded(form.get(), &Form1::unloaded);
+        services.pause.onStep = [&](int step) {
+            if (step != 10) return;
+            if (byMenu)
+                child<QAction>(form.get(), "exitgame")->trigger();
+            else
+                form->close();  // the frame, or the keyboard
+        };
+        spin(3);
+        EXPECT_EQ(services.pause.steps, 10);
+        EXPECT_TRUE(services.boxes.shown.empty());
+        EXPECT_EQ(unloaded.count(), 1);
+        EXPECT_FALSE(form->isVisible());
+        EXPECT_TRUE(history().isEmpty());
+    }
+}
+
+TEST_F(TableWindow, AWindowDeletedMidSpinIsNotTouched) {
+    open(100);
+    form->setAttribute(Qt::WA_DeleteOnClose);
+    QPointer<Form1> watch = form.get();
+    Form1* raw = form.release();
+    services.pause.onStep = [&](int step) {
+        if (step == 5) delete raw;  // gone while the spin is suspended
+    };
+    services.wheel.pockets.push_back(1);
+    raw->Command1_Click();
+    EXPECT_TRUE(watch.isNull());
+    EXPECT_TRUE(services.boxes.shown.empty());
+}
+
+}  // namespace
