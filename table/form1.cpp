@@ -72,6 +72,7 @@ void Form1::buildWindow() {
     top->setSpacing(0);
     top->setSizeConstraint(QLayout::SetFixedSize);
     auto* bar = new QMenuBar(this);
+    bar->setFont(QApplication::font());  // the desktop's menu face, not the table's
     buildMenu(bar);
     top->setMenuBar(bar);
     auto* client = new QWidget(this);
