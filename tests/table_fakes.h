@@ -19,14 +19,17 @@ namespace fakes {
 // Draws exactly the pockets queued, then 1s.
 struct ForcedWheel final : spz::RandomSource {
     std::deque<int> pockets;
+    int lastPocket = 0;
+    std::function<void()> onDraw;
     void reseed(double) override {}
     float next() override {
-        int p = 1;
+        lastPocket = 1;
         if (!pockets.empty()) {
-            p = pockets.front();
+            lastPocket = pockets.front();
             pockets.pop_front();
         }
-        return static_cast<float>((p + 1 + 0.5) / 38.0);
+        if (onDraw) onDraw();
+        return static_cast<float>((lastPocket + 1 + 0.5) / 38.0);
     }
 };
 
