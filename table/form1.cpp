@@ -275,19 +275,24 @@ void Form1::Form_Load() {
 }
 
 void Form1::exitprogram() {
-    closeEvent(nullptr);
+    unload();
     close();
 }
 
+// By the menu, the restart question or the window's frame: the game ends at once,
+// and whatever is still running finds it over.
 void Form1::closeEvent(QCloseEvent* event) {
-    if (!exiting_) {
-        exiting_ = true;
-        ++game_;
-        Timer1->stop();
-        randomizer->stop();
-        emit unloaded();
-    }
-    if (event) event->accept();
+    unload();
+    event->accept();
+}
+
+void Form1::unload() {
+    if (exiting_) return;
+    exiting_ = true;
+    ++game_;
+    Timer1->stop();
+    randomizer->stop();
+    emit unloaded();
 }
 
 void Form1::spotClicked(int index) {

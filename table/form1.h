@@ -64,6 +64,7 @@ private:
     void selectOption(int option);
     void requestRefresh();
     void randomizerTick();
+    void unload();
     // True once the game this call began in is over: a new game, the exit, or the
     // window gone. Checked after everything that lets other events run.
     bool overSince(unsigned game) const;
