@@ -10,6 +10,7 @@ packages=(
   fonts-liberation fonts-dejavu-core fontconfig
   xvfb xauth x11-utils imagemagick # a screen for the benchmarks and screenshots
   valgrind
+  desktop-file-utils               # checks the menu entry the package installs
 )
 
 missing=()
