@@ -19,4 +19,3 @@ UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
-bash scripts/memcheck.sh
