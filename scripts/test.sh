@@ -16,6 +16,5 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSPINZELLE_SANITIZE=ON
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0 \
   ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
 
