@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-utils imagemagick # a screen for the benchmarks and screenshots
   valgrind
   desktop-file-utils               # checks the menu entry the package installs
+  xdotool libxcb1-dev              # real X input, and the window watcher, for the benchmarks
 )
 
 missing=()
