@@ -29,8 +29,11 @@ void paystraight(TableState& t, Pocket pocket) { payFamily(t, Family::Straight, 
 std::string historyline(Pocket pocket, const std::string& colour) {
     if (pocket == kDoubleZeroPocket) return "00";
     // Red numbers in one indented column, black ones in a deeper one.
-    if (colour == "red") return std::string(4, ' ') + signedText(pocket);
-    if (colour == "black") return std::string(10, ' ') + signedText(pocket);
+    if (colour == "red" || colour == "black") {
+        std::string line(colour == "red" ? 4 : 10, ' ');
+        line += signedText(pocket);
+        return line;
+    }
     return plainText(static_cast<long long>(pocket));
 }
 
@@ -55,12 +58,14 @@ Settlement settle(TableState& t, Pocket pocket) {
     s.won = staked < returned;
     if (s.won) {
         s.gain = plainText(returned - staked);
-        s.loss = "0";
-        s.prompt = "You Won $" + signedText(captionValue(s.gain));
+        s.loss = '0';  // a char: g++ 12 misreads a one-letter literal here
+        s.prompt = "You Won $";
+        s.prompt += signedText(captionValue(s.gain));
     } else {
         s.loss = plainText(staked - returned);
-        s.gain = "0";
-        s.prompt = "You Lost $" + signedText(captionValue(s.loss));
+        s.gain = '0';
+        s.prompt = "You Lost $";
+        s.prompt += signedText(captionValue(s.loss));
     }
     return s;
 }

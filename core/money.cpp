@@ -17,7 +17,10 @@ std::string plainText(double value) {
 }
 
 std::string signedText(double value) {
-    return (value >= 0 ? " " : "") + plainText(value);
+    // Appended piece by piece: g++ 12 misreads a literal prepended to a temporary.
+    std::string text = value >= 0 ? " " : "";
+    text += plainText(value);
+    return text;
 }
 
 double captionValue(std::string_view text) {
