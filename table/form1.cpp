@@ -221,6 +221,7 @@ void Form1::buildWindow() {
     randomizer = new QTimer(this);
     randomizer->setObjectName(QStringLiteral("randomizer"));
     randomizer->setInterval(10000);
+    randomizer->setTimerType(Qt::VeryCoarseTimer);  // may share its wakeup with the desktop's
     connect(randomizer, &QTimer::timeout, this, &Form1::randomizerTick);
     randomizer->start();
 }
