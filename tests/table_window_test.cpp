@@ -175,6 +175,18 @@ TEST_F(TableWindow, RefreshStepsDownSilentlyForTheSmallChips) {
     EXPECT_EQ(label("remaining"), "20");
 }
 
+TEST_F(TableWindow, BetsBeyondTheBankrollShowANegativeRemainder) {
+    open(25);
+    chip(3);
+    spot("red1")->click();  // two clicks between refreshes
+    spot("red3")->click();
+    idle();
+    EXPECT_EQ(label("remaining"), "-25");
+    EXPECT_TRUE(checked(6));
+    EXPECT_EQ(form->state().chipfactor, 0);
+    EXPECT_TRUE(services.boxes.shown.empty());
+}
+
 TEST_F(TableWindow, AWinPaysAndClearsTheTable) {
     open(100);
     chip(3);
