@@ -28,11 +28,11 @@ void installFontSubstitutes() {
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), substituteFamily(Face::MsSansSerif));
 }
 
-QFont tableFont(FontSpec spec) {
+QFont tableFont(FontSpec style) {
     static const char* const names[] = {"MS Sans Serif", "Arial", "Sylfaen", "MS Sans Serif"};
-    QFont f(QString::fromLatin1(names[static_cast<int>(spec.face)]));
-    f.setPixelSize(static_cast<int>(std::lround(spec.points * 96.0 / 72.0)));
-    f.setBold(spec.bold);
+    QFont f(QString::fromLatin1(names[static_cast<int>(style.face)]));
+    f.setPixelSize(static_cast<int>(std::lround(style.points * 96.0 / 72.0)));
+    f.setBold(style.bold);
     return f;
 }
 
@@ -51,10 +51,10 @@ QColor colour(Role role) {
     return p.color(QPalette::WindowText);
 }
 
-Shape::Shape(QWidget* parent, const ShapeSpec& spec)
-    : QWidget(parent), fill_(colour(spec.fill)), border_(spec.border), circle_(spec.circle) {
-    setObjectName(QString::fromLatin1(spec.name.data(), static_cast<int>(spec.name.size())));
-    setGeometry(pixels(spec.at));
+Shape::Shape(QWidget* parent, const ShapeSpec& shape)
+    : QWidget(parent), fill_(colour(shape.fill)), border_(shape.border), circle_(shape.circle) {
+    setObjectName(QString::fromLatin1(shape.name.data(), static_cast<int>(shape.name.size())));
+    setGeometry(pixels(shape.at));
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 

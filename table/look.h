@@ -15,7 +15,7 @@ namespace spz {
 QRect pixels(layout::Twips t);
 // Point sizes are for 96 dots per inch; set as pixels so the table never moves with
 // the screen's DPI setting.
-QFont tableFont(layout::FontSpec spec);
+QFont tableFont(layout::FontSpec style);
 QColor colour(layout::Rgb rgb);
 QColor colour(layout::Role role);
 
@@ -29,7 +29,7 @@ QString substituteFamily(layout::Face face);
 // A filled rectangle or disc, with or without a one-pixel border.
 class Shape final : public QWidget {
 public:
-    Shape(QWidget* parent, const layout::ShapeSpec& spec);
+    Shape(QWidget* parent, const layout::ShapeSpec& shape);
 
 protected:
     void paintEvent(QPaintEvent*) override;
