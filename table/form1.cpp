@@ -110,6 +110,8 @@ void Form1::buildWindow() {
         const auto& look = kChipLooks[static_cast<std::size_t>(k)];
         auto* disc = new Shape(chips, {"Shape8", chipDisc(k), look.disc, true, true});
         disc->setProperty("Index", k);
+        // A click on the chip itself chooses it, as its option button does.
+        disc->onClick([this, k] { options_[static_cast<std::size_t>(k)]->click(); });
         auto* label = new QLabel(qs(kChipOptions[static_cast<std::size_t>(k)].label), chips);
         label->setObjectName(QStringLiteral("Label1"));
         label->setProperty("Index", k);
@@ -117,6 +119,7 @@ void Form1::buildWindow() {
         label->setFont(tableFont(kChipLabelFont));
         label->setAlignment(Qt::AlignCenter);  // centred on the disc whatever the face's widths
         label->setAttribute(Qt::WA_TranslucentBackground);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
         if (look.labelFore != Role::None) setFore(label, colour(look.labelFore));
     }
     for (int k = 0; k < 6; ++k) {

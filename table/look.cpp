@@ -1,6 +1,7 @@
 #include "look.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <cmath>
@@ -56,6 +57,16 @@ Shape::Shape(QWidget* parent, const ShapeSpec& shape)
     setObjectName(QString::fromLatin1(shape.name.data(), static_cast<int>(shape.name.size())));
     setGeometry(pixels(shape.at));
     setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Shape::onClick(std::function<void()> action) {
+    clicked_ = std::move(action);
+    setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void Shape::mouseReleaseEvent(QMouseEvent* event) {
+    if (clicked_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) clicked_();
 }
 
 void Shape::paintEvent(QPaintEvent*) {

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QRect>
 #include <QWidget>
+#include <functional>
 
 #include "layout.h"
 
@@ -30,14 +31,18 @@ QString substituteFamily(layout::Face face);
 class Shape final : public QWidget {
 public:
     Shape(QWidget* parent, const layout::ShapeSpec& shape);
+    // Makes the shape take clicks, as the chip discs do.
+    void onClick(std::function<void()> action);
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     QColor fill_;
     bool border_;
     bool circle_;
+    std::function<void()> clicked_;
 };
 
 // A straight horizontal line in the window text colour.

@@ -86,6 +86,20 @@ TEST_F(TableWindow, StakesFollowTheChipInForce) {
     EXPECT_EQ(table->childAt(onMarker), spot("red1"));
 }
 
+TEST_F(TableWindow, AClickOnAChipDiscChoosesIt) {
+    open(500);
+    auto* chips = child<QWidget>(form.get(), "selectChip");
+    const auto discs = chips->findChildren<QWidget*>("Shape8");
+    ASSERT_EQ(discs.size(), 6);
+    const QPoint onLabel = discs[2]->geometry().center();  // under the "$25" caption
+    QWidget* hit = chips->childAt(onLabel);
+    ASSERT_EQ(hit, discs[2]);
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(chips, onLabel));
+    idle();
+    EXPECT_TRUE(checked(3));
+    EXPECT_EQ(form->state().chipvalue, 25);
+}
+
 TEST_F(TableWindow, ClearChipWipesOneSpotAndItsMarkerGoesAtTheNextRefresh) {
     open(500);
     chip(3);
