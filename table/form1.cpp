@@ -26,11 +26,12 @@ namespace {
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string text(const QLabel* l) { return l->text().toStdString(); }
 
-void setFore(QWidget* w, const QColor& c) {
+void setColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
     QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, c);
+    p.setColor(role, c);
     w->setPalette(p);
 }
+void setFore(QWidget* w, const QColor& c) { setColour(w, QPalette::WindowText, c); }
 
 Twips spotTwips(int index) {
     return index < 36 ? numberSpot(index + 1) : kOuterSpots[static_cast<std::size_t>(index - 36)].at;
@@ -96,9 +97,7 @@ void Form1::buildWindow() {
         box->setGeometry(pixels({kFrameLeft, f.top, kFrameWidth, f.height}));
         box->setFont(tableFont(kPanelTitleFont));
         if (f.back != Role::None) {
-            QPalette p = box->palette();
-            p.setColor(QPalette::Window, colour(f.back));
-            box->setPalette(p);
+            setColour(box, QPalette::Window, colour(f.back));
             box->setAutoFillBackground(true);
         }
         frames[f.name] = box;
@@ -179,11 +178,7 @@ void Form1::buildWindow() {
     history->setTextElideMode(Qt::ElideNone);
     history->setSelectionMode(QAbstractItemView::NoSelection);
     history->setFocusPolicy(Qt::NoFocus);
-    {
-        QPalette p = history->palette();
-        p.setColor(QPalette::Base, colour(Role::Light3D));
-        history->setPalette(p);
-    }
+    setColour(history, QPalette::Base, colour(Role::Light3D));
 
     ProgressBar1 = new QProgressBar(client);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
