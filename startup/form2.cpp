@@ -54,7 +54,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const Plac
 }  // namespace
 
 Form2::Form2(std::function<void()> openTable, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       openTable_(std::move(openTable)) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
