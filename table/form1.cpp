@@ -82,6 +82,14 @@ void Form1::buildWindow() {
 
     // Created back to front: felt, then legend and plain labels, then panels, list and
     // bar, then the spots, and the markers in front of them.
+    buildFelt(client);
+    const Panels panels = buildPanels(client);
+    buildChipSelector(panels.at("selectChip"));
+    buildSpots(client);
+    buildTimers();
+}
+
+void Form1::buildFelt(QWidget* client) {
     for (const ShapeSpec& s : kFelt) new Shape(client, s);
     for (const ShapeSpec& s : kLegend) new Shape(client, s);
     auto* title = new QLabel(QStringLiteral("History"), client);
@@ -89,8 +97,10 @@ void Form1::buildWindow() {
     title->setGeometry(pixels(kHistoryTitle));
     title->setFont(tableFont(kPanelTitleFont));
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
 
-    std::map<std::string_view, QGroupBox*> frames;
+Form1::Panels Form1::buildPanels(QWidget* client) {
+    Panels frames;
     for (const FrameSpec& f : kFrames) {
         auto* box = new QGroupBox(qs(f.caption), client);
         box->setObjectName(qs(f.name));
@@ -103,38 +113,7 @@ void Form1::buildWindow() {
         frames[f.name] = box;
     }
 
-    QGroupBox* chips = frames.at("selectChip");
-    chipGroup_ = new QButtonGroup(this);
-    for (int k = 0; k < 6; ++k) {
-        const auto& look = kChipLooks[static_cast<std::size_t>(k)];
-        auto* disc = new Shape(chips, {"Shape8", chipDisc(k), look.disc, true, true});
-        disc->setProperty("Index", k);
-        // A click on the chip itself chooses it, as its option button does.
-        disc->onClick([this, k] { options_[static_cast<std::size_t>(k)]->click(); });
-        auto* label = new QLabel(qs(kChipOptions[static_cast<std::size_t>(k)].label), chips);
-        label->setObjectName(QStringLiteral("Label1"));
-        label->setProperty("Index", k);
-        label->setGeometry(pixels(chipLabel(k)));
-        label->setFont(tableFont(kChipLabelFont));
-        label->setAlignment(Qt::AlignCenter);  // centred on the disc whatever the face's widths
-        label->setAttribute(Qt::WA_TranslucentBackground);
-        label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        if (look.labelFore != Role::None) setFore(label, colour(look.labelFore));
-    }
-    for (int k = 0; k < 6; ++k) {
-        auto* option = new QRadioButton(QStringLiteral("Option1"), chips);
-        option->setObjectName(QStringLiteral("Option%1").arg(k + 1));
-        option->setGeometry(pixels(chipOption(k)));
-        option->setFont(tableFont(kDefaultFont));
-        option->setAccessibleName(qs(kChipOptions[static_cast<std::size_t>(k)].label));
-        chipGroup_->addButton(option, k + 1);
-        connect(option, &QRadioButton::toggled, this, [this, k](bool on) {
-            if (on) optionSelected(k + 1);
-        });
-        options_[static_cast<std::size_t>(k)] = option;
-    }
-
-    std::map<std::string_view, QLabel**> values = {
+    const std::map<std::string_view, QLabel**> values = {
         {"AccountBalance", &AccountBalance}, {"amountontable", &amountontable}, {"remaining", &remaining},
         {"amountbet", &amountbet},           {"lblreturn", &lblreturn},         {"gain", &gain},
         {"loss", &loss},                     {"txtgain", &txtgain},             {"txtloss", &txtloss}};
@@ -186,7 +165,42 @@ void Form1::buildWindow() {
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
+    return frames;
+}
 
+void Form1::buildChipSelector(QGroupBox* chips) {
+    chipGroup_ = new QButtonGroup(this);
+    for (int k = 0; k < 6; ++k) {
+        const auto& look = kChipLooks[static_cast<std::size_t>(k)];
+        auto* disc = new Shape(chips, {"Shape8", chipDisc(k), look.disc, true, true});
+        disc->setProperty("Index", k);
+        // A click on the chip itself chooses it, as its option button does.
+        disc->onClick([this, k] { options_[static_cast<std::size_t>(k)]->click(); });
+        auto* label = new QLabel(qs(kChipOptions[static_cast<std::size_t>(k)].label), chips);
+        label->setObjectName(QStringLiteral("Label1"));
+        label->setProperty("Index", k);
+        label->setGeometry(pixels(chipLabel(k)));
+        label->setFont(tableFont(kChipLabelFont));
+        label->setAlignment(Qt::AlignCenter);  // centred on the disc whatever the face's widths
+        label->setAttribute(Qt::WA_TranslucentBackground);
+        label->setAttribute(Qt::WA_TransparentForMouseEvents);
+        if (look.labelFore != Role::None) setFore(label, colour(look.labelFore));
+    }
+    for (int k = 0; k < 6; ++k) {
+        auto* option = new QRadioButton(QStringLiteral("Option1"), chips);
+        option->setObjectName(QStringLiteral("Option%1").arg(k + 1));
+        option->setGeometry(pixels(chipOption(k)));
+        option->setFont(tableFont(kDefaultFont));
+        option->setAccessibleName(qs(kChipOptions[static_cast<std::size_t>(k)].label));
+        chipGroup_->addButton(option, k + 1);
+        connect(option, &QRadioButton::toggled, this, [this, k](bool on) {
+            if (on) optionSelected(k + 1);
+        });
+        options_[static_cast<std::size_t>(k)] = option;
+    }
+}
+
+void Form1::buildSpots(QWidget* client) {
     for (int i = 0; i < kSpotCount; ++i) {
         const BetSpot& spot = kBetSpots[static_cast<std::size_t>(i)];
         const Rgb face = i < 36 ? (isRed(i + 1) ? kRed : kDarkGrey) : kOuterSpots[static_cast<std::size_t>(i - 36)].face;
@@ -207,7 +221,9 @@ void Form1::buildWindow() {
         m->setObjectName(qs(kBetSpots[static_cast<std::size_t>(i)].marker));
         markers_[static_cast<std::size_t>(i)] = m;
     }
+}
 
+void Form1::buildTimers() {
     // The refresh runs once after anything that can change what it shows, rather than
     // polling: an untouched table costs the machine nothing.
     Timer1 = new QTimer(this);
@@ -366,60 +382,70 @@ void Form1::Timer1_Timer() {
     }
 }
 
+// Animate, draw, settle, show, pay, clear. A spin cut off by a new game or the exit
+// pays nothing and leaves the button ready.
 void Form1::Command1_Click() {
     if (spinning_ || exiting_) return;
     QPointer<Form1> self(this);
     const unsigned game = game_;
-    auto over = [&] { return !self || overSince(game); };
-    // An abandoned spin pays nothing and leaves the button ready for the new game.
-    auto abandon = [&] {
-        if (!self) return;
-        spinning_ = false;
-        state_.payout = 0;
-        if (!exiting_) Command1->setEnabled(true);
-    };
+    const auto over = [&] { return !self || overSince(game); };
 
     spinning_ = true;
     Command1->setEnabled(false);
+    bool settled = false;
+    if (animate(over)) {
+        const Settlement s = settle(state_, draw());
+        settled = showResult(s, over);
+    }
+    if (!self) return;
+    if (settled) {
+        pay();
+        cleartable();
+    }
+    state_.payout = 0;
+    spinning_ = false;
+    if (!exiting_) Command1->setEnabled(true);
+    requestRefresh();
+}
+
+bool Form1::animate(const std::function<bool()>& over) {
     ProgressBar1->setValue(0);
     do {
         ProgressBar1->setValue(ProgressBar1->value() + 1);
         QCoreApplication::processEvents();
-        if (over()) return abandon();
+        if (over()) return false;
         services_.pause->sleep(25);
-        if (over()) return abandon();
+        if (over()) return false;
     } while (ProgressBar1->value() < 100);
+    return true;
+}
 
-    const auto pocket = static_cast<Pocket>(randombetween(36, -1, *services_.random));
-    const Settlement s = settle(state_, pocket);
+Pocket Form1::draw() { return static_cast<Pocket>(randombetween(36, -1, *services_.random)); }
 
+// The history line, the "Prior Bet" figures and the result box. False when the game
+// ended while the box was up.
+bool Form1::showResult(const Settlement& s, const std::function<bool()>& over) {
     auto* line = new QListWidgetItem(qs(s.historyline), history);
     line->setForeground(state_.lastcolor == "red" ? colour(kRed) : state_.lastcolor == "black" ? QColor(Qt::black) : QColor(0x008000));
     history->scrollToItem(line);
     amountbet->setText(qs(s.amountbet));
     lblreturn->setText(qs(s.lblreturn));
-    if (s.won) {
-        setFore(txtgain, colour(Role::ButtonText));
-        gain->setText(qs(s.gain));
-        services_.boxes->inform(this, qs(s.prompt));
-        if (over()) return abandon();
-        loss->setText(QStringLiteral("0"));
-        setFore(txtloss, colour(Role::GrayText));
-    } else {
-        setFore(txtloss, colour(Role::ButtonText));
-        loss->setText(qs(s.loss));
-        gain->setText(QStringLiteral("0"));
-        services_.boxes->inform(this, qs(s.prompt));
-        if (over()) return abandon();
-        setFore(txtgain, colour(Role::GrayText));
-    }
 
-    AccountBalance->setText(qs(newbalance(text(AccountBalance), text(gain), text(loss))));
-    cleartable();
-    state_.payout = 0;
-    Command1->setEnabled(true);
-    spinning_ = false;
-    requestRefresh();
+    // The side that moved is drawn in button text, the other greyed; each figure is
+    // written where the result puts it, before or after the box.
+    QLabel* moved = s.won ? gain : loss;
+    QLabel* still = s.won ? loss : gain;
+    setFore(s.won ? txtgain : txtloss, colour(Role::ButtonText));
+    moved->setText(qs(s.won ? s.gain : s.loss));
+    if (!s.won) still->setText(QStringLiteral("0"));
+    services_.boxes->inform(this, qs(s.prompt));
+    if (over()) return false;
+    if (s.won) still->setText(QStringLiteral("0"));
+    setFore(s.won ? txtloss : txtgain, colour(Role::GrayText));
+    return true;
 }
+
+// The new balance, read back from the captions the result left.
+void Form1::pay() { AccountBalance->setText(qs(newbalance(text(AccountBalance), text(gain), text(loss)))); }
 
 }  // namespace spz

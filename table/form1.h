@@ -5,6 +5,9 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <map>
+#include <string_view>
 
 #include "chips.h"
 #include "game.h"
@@ -12,6 +15,7 @@
 #include "seams.h"
 
 class QButtonGroup;
+class QGroupBox;
 class QLabel;
 class QListWidget;
 class QMenuBar;
@@ -57,8 +61,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    using Panels = std::map<std::string_view, QGroupBox*>;
     void buildWindow();
     void buildMenu(QMenuBar* bar);
+    void buildFelt(QWidget* client);
+    Panels buildPanels(QWidget* client);
+    void buildChipSelector(QGroupBox* chips);
+    void buildSpots(QWidget* client);
+    void buildTimers();
+    bool animate(const std::function<bool()>& over);
+    Pocket draw();
+    bool showResult(const Settlement& s, const std::function<bool()>& over);
+    void pay();
     void spotClicked(int index);
     void optionSelected(int option);
     void selectOption(int option);
