@@ -13,6 +13,7 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <map>
 
 #include "look.h"
@@ -285,6 +286,10 @@ void Form1::Form_Load() {
     for (QLabel* l : {amountontable, remaining, amountbet, lblreturn, gain, loss}) l->setText(QStringLiteral("0"));
     cleartable();
     history->clear();
+    // The $1 chip is in force before Option1 is chosen, so the last game's chip is
+    // never judged against the new bankroll.
+    state_.chipvalue = kChipOptions[0].value;
+    state_.chipfactor = kChipOptions[0].factor;
     selectOption(1);
     requestRefresh();
 }
@@ -323,7 +328,19 @@ void Form1::spotClicked(int index) {
     requestRefresh();
 }
 
-void Form1::selectOption(int option) { options_[static_cast<std::size_t>(option - 1)]->setChecked(true); }
+// Selecting an option runs its handler at once, unless it is only being shown again.
+// A player working the chips by keyboard keeps the focus on the chip shown.
+void Form1::selectOption(int option, Run run) {
+    QRadioButton* button = options_[static_cast<std::size_t>(option - 1)];
+    const bool focusInChips = std::find(options_.begin(), options_.end(), focusWidget()) != options_.end();
+    QPointer<Form1> self(this);
+    {
+        const QSignalBlocker quiet(run == Run::Handler ? nullptr : button);
+        button->setChecked(true);
+    }
+    if (!self || exiting_ || !focusInChips) return;
+    if (QAbstractButton* shown = chipGroup_->checkedButton()) shown->setFocus(Qt::OtherFocusReason);
+}
 
 void Form1::optionSelected(int option) {
     const ChipOption& chip = kChipOptions[static_cast<std::size_t>(option - 1)];
@@ -344,6 +361,9 @@ void Form1::optionSelected(int option) {
             services_.boxes->inform(this, QStringLiteral("Insufficient Funds!"));
             if (!self || overSince(game)) return;
         }
+        // This handler keeps its own chip, so its own option is the one shown; the
+        // refresh steps it down again, through the handler of the option it picks.
+        selectOption(option, Run::ShowOnly);
     }
     state_.chipvalue = chip.value;
     state_.chipfactor = chip.factor;

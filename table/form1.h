@@ -75,7 +75,8 @@ private:
     void pay();
     void spotClicked(int index);
     void optionSelected(int option);
-    void selectOption(int option);
+    enum class Run { Handler, ShowOnly };
+    void selectOption(int option, Run run = Run::Handler);
     void requestRefresh();
     void randomizerTick();
     void unload();

@@ -52,6 +52,21 @@ protected:
         idle();
     }
     std::string label(const char* name) { return caption(form.get(), name); }
+    // Exactly one option shows, it is the chip a click stakes, and that chip is
+    // covered by the balance or is "CLR".
+    void expectChipShownIsInForce() {
+        int shownOption = 0;
+        for (int k = 1; k <= 6; ++k)
+            if (checked(k)) {
+                ASSERT_EQ(shownOption, 0) << "two options shown";
+                shownOption = k;
+            }
+        ASSERT_NE(shownOption, 0);
+        const auto& chip = spz::kChipOptions[static_cast<std::size_t>(shownOption - 1)];
+        EXPECT_EQ(form->state().chipvalue * form->state().chipfactor, chip.value * chip.factor) << shownOption;
+        const double balance = spz::captionValue(label("AccountBalance"));
+        EXPECT_TRUE(shownOption == 6 || balance >= form->state().ledger.total() + chip.value) << shownOption;
+    }
     QColor fore(const char* name) {
         return child<QLabel>(form.get(), name)->palette().color(QPalette::WindowText);
     }
@@ -139,22 +154,33 @@ TEST_F(TableWindow, TheTableLimitRefusesABetAndKeepsTheMarker) {
     EXPECT_EQ(label("AccountBalance"), "1170000");
 }
 
-TEST_F(TableWindow, PlayerChoosingAChipIsJudgedByTheChipInForce) {
-    spz::startingfunds = 1000;
+TEST_F(TableWindow, TheChipShownIsTheChipInForce) {
     open(1000);
     chip(5);
     EXPECT_EQ(form->state().chipvalue, 500);  // $1 was in force, and is covered
     EXPECT_TRUE(services.boxes.shown.empty());
 
-    // $100 in force and only 30 left: a click on $1 steps down to $25, whose own
-    // handler complains, then the $1 handler complains again and keeps $1.
+    // A new game starts on $1 whatever chip the last one ended with, without a word.
     chip(4);
-    spz::startingfunds = 30;
+    menu("r20");
+    EXPECT_TRUE(services.boxes.shown.empty());
+    EXPECT_TRUE(checked(1));
+    expectChipShownIsInForce();
+
+    // $1 chosen just as a lost spin leaves 130 with the $100 still in force: the $25
+    // handler complains, the $1 handler again, and $1 is both shown and staked.
+    menu("r500");
+    spz::startingfunds = 230;
     form->Form_Load();
-    idle();
+    chip(4);
+    click("red");
+    services.wheel.pockets.push_back(2);
+    form->Command1_Click();
+    QTest::mouseClick(child<QRadioButton>(form.get(), "Option1"), Qt::LeftButton);
     EXPECT_EQ(services.boxes.count("Insufficient Funds!"), 2);
-    EXPECT_TRUE(checked(3));
-    EXPECT_EQ(form->state().chipvalue, 1);
+    idle();
+    EXPECT_TRUE(checked(1));
+    expectChipShownIsInForce();
 }
 
 TEST_F(TableWindow, RefreshStepsTheChipDown) {
@@ -189,16 +215,26 @@ TEST_F(TableWindow, RefreshStepsDownSilentlyForTheSmallChips) {
     EXPECT_EQ(label("remaining"), "20");
 }
 
-TEST_F(TableWindow, BetsBeyondTheBankrollShowANegativeRemainder) {
-    open(25);
+TEST_F(TableWindow, BetsBeyondTheBankrollLeaveOnlyTheClearChip) {
+    open(100);
     chip(3);
-    spot("red1")->click();  // two clicks between refreshes
-    spot("red3")->click();
+    for (int i = 0; i < 6; ++i) spot("red1")->click();  // all between two refreshes
     idle();
-    EXPECT_EQ(label("remaining"), "-25");
+    EXPECT_EQ(label("remaining"), "-50");
     EXPECT_TRUE(checked(6));
-    EXPECT_EQ(form->state().chipfactor, 0);
+    expectChipShownIsInForce();
+
+    // No chip fits: choosing one shows it only until the refresh takes it back to
+    // "CLR", silently, and a click then wipes the spot.
+    for (int option : {3, 4}) {
+        chip(option);
+        EXPECT_TRUE(checked(6)) << option;
+        expectChipShownIsInForce();
+    }
     EXPECT_TRUE(services.boxes.shown.empty());
+    click("red1");
+    EXPECT_EQ(form->state().ledger[0], 0);
+    EXPECT_FALSE(shown("chipred1"));
 }
 
 TEST_F(TableWindow, AWinPaysAndClearsTheTable) {
