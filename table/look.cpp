@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <algorithm>
 #include <cmath>
 
 namespace spz {
@@ -35,6 +36,21 @@ QFont tableFont(FontSpec style) {
     f.setPixelSize(static_cast<int>(std::lround(style.points * 96.0 / 72.0)));
     f.setBold(style.bold);
     return f;
+}
+
+double contrastRatio(const QColor& a, const QColor& b) {
+    // Relative luminance of sRGB, as the readability guidelines define it.
+    auto luminance = [](const QColor& c) {
+        auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor captionOn(const QColor& face) {
+    const QColor black(Qt::black), white(Qt::white);
+    return contrastRatio(face, black) >= contrastRatio(face, white) ? black : white;
 }
 
 QColor colour(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
@@ -97,8 +113,7 @@ SolidButton::SolidButton(const QString& caption, QWidget* parent, QColor face) :
     if (face.isValid()) {
         QPalette p = palette();
         p.setColor(QPalette::Button, face);
-        // Dark faces take light captions.
-        if (face.lightness() < 100) p.setColor(QPalette::ButtonText, Qt::white);
+        p.setColor(QPalette::ButtonText, captionOn(face));
         setPalette(p);
     }
 }

@@ -19,6 +19,10 @@ QRect pixels(layout::Twips t);
 QFont tableFont(layout::FontSpec style);
 QColor colour(layout::Rgb rgb);
 QColor colour(layout::Role role);
+// How far apart two colours read, from 1:1 to 21:1.
+double contrastRatio(const QColor& a, const QColor& b);
+// Black or white, whichever reads better on the face.
+QColor captionOn(const QColor& face);
 
 // Maps the table's Windows faces to fonts Debian ships: Arial to its metric twin
 // Liberation Sans; Sylfaen, a serif text face, to Liberation Serif; MS Sans Serif,
@@ -55,7 +59,7 @@ protected:
 };
 
 // A command button with a solid face: the palette's Button colour, a raised edge
-// that sinks while pressed, and the caption centred.
+// that sinks while pressed, and the caption centred in the colour that reads best.
 class SolidButton : public QPushButton {
 public:
     SolidButton(const QString& caption, QWidget* parent, QColor face = QColor());

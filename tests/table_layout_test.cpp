@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <memory>
 
+#include "look.h"
 #include "table_fakes.h"
 
 using namespace fakes;
@@ -114,6 +115,15 @@ TEST_F(TableLayout, FontsResolveToTheChosenFaces) {
     QFontInfo list(child<QListWidget>(form.get(), "history")->font());
     EXPECT_EQ(list.family(), "Liberation Sans Narrow");
     EXPECT_EQ(list.pixelSize(), 16);
+}
+
+TEST_F(TableLayout, EverySpotCaptionReadsAtLeastFourAndAHalfToOne) {
+    EXPECT_NEAR(spz::contrastRatio(Qt::white, QColor(0x00C000)), 2.46, 0.01);
+    EXPECT_NEAR(spz::contrastRatio(QColor(0x00C000), Qt::black), 8.54, 0.01);
+    for (int i = 0; i < spz::kSpotCount; ++i) {
+        const QPalette& p = spot(i)->palette();
+        EXPECT_GE(spz::contrastRatio(p.color(QPalette::ButtonText), p.color(QPalette::Button)), 4.5) << i;
+    }
 }
 
 TEST_F(TableLayout, ScreenReadersHearWhatEachSpotIsAndPays) {
