@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
@@ -77,6 +78,7 @@ Form2::Form2(std::function<void()> openTable, QWidget* parent)
     Command1_ = new QPushButton(QStringLiteral("Begin"), this);
     Command1_->setObjectName(QStringLiteral("Command1"));
     Command1_->setGeometry(kCommand1.pixels());
+    Command1_->setDefault(true);
 
     AccountBalance_ = new QComboBox(this);
     AccountBalance_->setObjectName(QStringLiteral("AccountBalance"));
@@ -104,6 +106,14 @@ void Form2::Form_Load() {
                                QStringLiteral("$100"), QStringLiteral("$500")});
     // Nothing is chosen until the player picks or types an amount.
     AccountBalance_->setCurrentIndex(-1);
+}
+
+void Form2::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Command1_->click();  // nothing while no amount is chosen
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form2::Timer1_Timer() { Command1_->setEnabled(!AccountBalance_->currentText().isEmpty()); }

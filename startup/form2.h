@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QComboBox;
+class QKeyEvent;
 class QPushButton;
 class QTimer;
 
@@ -19,6 +20,10 @@ class Form2 : public QWidget {
 public:
     // openTable creates and shows the table window; it runs after startingfunds is set.
     explicit Form2(std::function<void()> openTable, QWidget* parent = nullptr);
+
+protected:
+    // Return or Enter presses "Begin", the window's default button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private slots:
     void Timer1_Timer();

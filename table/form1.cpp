@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -14,6 +15,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cstdlib>
+#include <utility>
 #include <map>
 
 #include "look.h"
@@ -58,6 +61,7 @@ constexpr MenuItem kBankrolls[] = {{"r20", "$25", 25}, {"r50", "$50", 50}, {"r10
 Form1::Form1(TableServices services, QWidget* parent) : QWidget(parent), services_(services) {
     buildWindow();
     Form_Load();
+    chipGroup_->checkedButton()->setFocus();  // the keyboard starts at the chips
 }
 
 Form1::~Form1() = default;
@@ -88,6 +92,7 @@ void Form1::buildWindow() {
     buildChipSelector(panels.at("selectChip"));
     buildSpots(client);
     buildTimers();
+    buildKeyboard();
 }
 
 void Form1::buildFelt(QWidget* client) {
@@ -177,6 +182,7 @@ void Form1::buildChipSelector(QGroupBox* chips) {
         disc->setProperty("Index", k);
         // A click on the chip itself chooses it, as its option button does.
         disc->onClick([this, k] { options_[static_cast<std::size_t>(k)]->click(); });
+        discs_[static_cast<std::size_t>(k)] = disc;
         auto* label = new QLabel(qs(kChipOptions[static_cast<std::size_t>(k)].label), chips);
         label->setObjectName(QStringLiteral("Label1"));
         label->setProperty("Index", k);
@@ -239,6 +245,99 @@ void Form1::buildTimers() {
     randomizer->setTimerType(Qt::VeryCoarseTimer);  // may share its wakeup with the desktop's
     connect(randomizer, &QTimer::timeout, this, &Form1::randomizerTick);
     randomizer->start();
+}
+
+// Tab visits three stops, the chip shown, one spot and "BETS READY!"; arrows move
+// within the chips (Qt's radio group) and across the layout. Only the keyboard
+// gives focus, so a player with the mouse never sees a focus ring.
+void Form1::buildKeyboard() {
+    QWidget* previous = nullptr;
+    auto chain = [&](QWidget* w) {
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    };
+    for (QRadioButton* o : options_) {
+        o->setFocusPolicy(Qt::TabFocus);
+        o->installEventFilter(this);
+        chain(o);
+    }
+    for (QPushButton* b : spots_) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->installEventFilter(this);
+        chain(b);
+    }
+    Command1->setFocusPolicy(Qt::TabFocus);
+    Command1->installEventFilter(this);
+    chain(Command1);
+    makeTabStop(0);
+}
+
+void Form1::makeTabStop(int index) {
+    spots_[static_cast<std::size_t>(tabStop_)]->setFocusPolicy(Qt::NoFocus);
+    tabStop_ = index;
+    spots_[static_cast<std::size_t>(tabStop_)]->setFocusPolicy(Qt::TabFocus);
+}
+
+namespace {
+
+// The spot next to one on the drawn layout: the nearest that lies that way and
+// overlaps it across the move, or none.
+int neighbour(int from, int dx, int dy) {
+    const Twips a = spotTwips(from);
+    int best = -1;
+    std::pair<int, int> bestScore;
+    for (int j = 0; j < kSpotCount; ++j) {
+        const Twips b = spotTwips(j);
+        const bool across = dx != 0;
+        const int overlap = across ? std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top)
+                                   : std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
+        const int gap = dx > 0 ? b.left - (a.left + a.width)
+                        : dx < 0 ? a.left - (b.left + b.width)
+                        : dy > 0 ? b.top - (a.top + a.height)
+                                 : a.top - (b.top + b.height);
+        if (j == from || overlap <= 0 || gap < 0) continue;
+        const int off = across ? std::abs((2 * b.top + b.height) - (2 * a.top + a.height))
+                               : std::abs((2 * b.left + b.width) - (2 * a.left + a.width));
+        const std::pair<int, int> score{gap, off};
+        if (best < 0 || score < bestScore) best = j, bestScore = score;
+    }
+    return best;
+}
+
+}  // namespace
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    const auto spot = std::find(spots_.begin(), spots_.end(), watched);
+    const auto option = std::find(options_.begin(), options_.end(), watched);
+    if (option != options_.end() && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        discs_[static_cast<std::size_t>(option - options_.begin())]->setRing(event->type() == QEvent::FocusIn);
+        return false;
+    }
+    if (spot != spots_.end() && event->type() == QEvent::FocusIn) {
+        makeTabStop(static_cast<int>(spot - spots_.begin()));
+        return false;
+    }
+    if (event->type() != QEvent::KeyPress || (spot == spots_.end() && watched != Command1)) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier) return false;
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        static_cast<QPushButton*>(watched)->click();
+        return true;
+    }
+    if (spot == spots_.end()) return false;
+    int dx = 0, dy = 0;
+    switch (key->key()) {
+        case Qt::Key_Left: dx = -1; break;
+        case Qt::Key_Right: dx = 1; break;
+        case Qt::Key_Up: dy = -1; break;
+        case Qt::Key_Down: dy = 1; break;
+        default: return false;
+    }
+    if (const int next = neighbour(static_cast<int>(spot - spots_.begin()), dx, dy); next >= 0) {
+        makeTabStop(next);
+        spots_[static_cast<std::size_t>(next)]->setFocus(Qt::OtherFocusReason);
+    }
+    return true;  // an arrow never leaves the layout
 }
 
 void Form1::buildMenu(QMenuBar* bar) {
@@ -411,7 +510,11 @@ void Form1::Command1_Click() {
     const auto over = [&] { return !self || overSince(game); };
 
     spinning_ = true;
+    // Disabled, the button loses the focus; it takes it back at the end unless the
+    // player has moved on, so Space spins again.
+    const bool keyed = Command1->hasFocus();
     Command1->setEnabled(false);
+    const QPointer<QWidget> parked = keyed ? focusWidget() : nullptr;
     bool settled = false;
     if (animate(over)) {
         const Settlement s = settle(state_, draw());
@@ -424,7 +527,9 @@ void Form1::Command1_Click() {
     }
     state_.payout = 0;
     spinning_ = false;
-    if (!exiting_) Command1->setEnabled(true);
+    if (exiting_) return;
+    Command1->setEnabled(true);
+    if (keyed && focusWidget() == parked) Command1->setFocus(Qt::OtherFocusReason);
     requestRefresh();
 }
 

@@ -98,6 +98,19 @@ void Shape::paintEvent(QPaintEvent*) {
         p.drawEllipse(r);
     else
         p.drawRect(border_ ? r : QRectF(rect()));
+    if (ring_) {
+        // Black outside, white inside: it shows on every disc and on the panel.
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::black, 2));
+        p.drawEllipse(r.adjusted(1, 1, -1, -1));
+        p.setPen(QPen(Qt::white, 2));
+        p.drawEllipse(r.adjusted(3, 3, -3, -3));
+    }
+}
+
+void Shape::setRing(bool on) {
+    ring_ = on;
+    update();
 }
 
 Line::Line(QWidget* parent, QRect at, int thickness) : QWidget(parent) {
@@ -143,9 +156,10 @@ void SolidButton::paintEvent(QPaintEvent*) {
     p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
-        p.setPen(QPen(pal.color(QPalette::ButtonText), 1, Qt::DotLine));
+        // The caption's colour, which reads on the face, two pixels wide.
+        p.setPen(QPen(pal.color(QPalette::ButtonText), 2));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(r.adjusted(3, 3, -4, -4));
+        p.drawRect(QRectF(r).adjusted(3, 3, -3, -3));
     }
 }
 

@@ -37,6 +37,8 @@ public:
     Shape(QWidget* parent, const layout::ShapeSpec& shape);
     // Makes the shape take clicks, as the chip discs do.
     void onClick(std::function<void()> action);
+    // A ring round a disc whose option has the keyboard focus.
+    void setRing(bool on);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -46,6 +48,7 @@ private:
     QColor fill_;
     bool border_;
     bool circle_;
+    bool ring_ = false;
     std::function<void()> clicked_;
 };
 

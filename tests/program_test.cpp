@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -114,6 +116,95 @@ TEST(Program, LeavingInTheMiddleOfASpinEndsCleanly) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         EXPECT_TRUE(table.isNull()) << how;
     }
+}
+
+// Keys go where a keyboard sends them: to an open menu, else to the focus.
+QWidget* keyboard() {
+    // Offscreen there is no window manager to hand the focus back once a box has
+    // closed; do as one would.
+    if (!QApplication::activeWindow())
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->isVisible()) {
+                w->activateWindow();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+                break;
+            }
+    if (QWidget* menu = QApplication::activePopupWidget()) return menu;
+    return QApplication::focusWidget();
+}
+
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* to = keyboard();
+    ASSERT_TRUE(to) << "nothing has the keyboard";
+    QTest::keyClick(to, static_cast<Qt::Key>(key), modifiers);
+    idle();
+}
+
+TEST(Program, AWholeGameByKeyboardAlone) {
+    Services s;
+    spz::QtMessageBoxes realBoxes;  // answered with Return, as a player would
+    spz::TableServices services = s.table();
+    services.boxes = &realBoxes;
+    spz::Program program(services);
+    QStringList boxes;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            boxes << box->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    answer.start(5);
+    QPointer<spz::Form1> table;
+    const int status = runProgram(program, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(program.startWindow()));
+        for (int i = 0; i < 3; ++i) press(Qt::Key_Down);
+        EXPECT_EQ(child<QComboBox>(program.startWindow(), "AccountBalance")->currentText(), "$100");
+        press(Qt::Key_Return);
+        table = program.table();
+        ASSERT_TRUE(table);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(table));
+
+        // Up to $500 and the table steps it down to $100, with the focus.
+        for (int i = 0; i < 4; ++i) press(Qt::Key_Right);
+        EXPECT_EQ(boxes, QStringList{"Insufficient Funds!"});
+        EXPECT_EQ(keyboard(), child<QWidget>(table, "Option4"));
+        press(Qt::Key_Left);  // $25
+        EXPECT_TRUE(child<QRadioButton>(table, "Option3")->isChecked());
+
+        press(Qt::Key_Tab);  // into the layout, at 1
+        press(Qt::Key_Space);
+        press(Qt::Key_Down);  // 4
+        press(Qt::Key_Return);
+        press(Qt::Key_Left);  // the first dozen, beside 4
+        EXPECT_EQ(keyboard(), child<QWidget>(table, "firstthird"));
+        press(Qt::Key_Tab);
+        EXPECT_EQ(keyboard(), child<QWidget>(table, "Command1"));
+        press(Qt::Key_Tab, Qt::ShiftModifier);  // back to the spot last reached
+        EXPECT_EQ(keyboard(), child<QWidget>(table, "firstthird"));
+        press(Qt::Key_Right);  // 4 again
+        press(Qt::Key_Tab);
+        EXPECT_EQ(caption(table, "amountontable"), "50");
+
+        s.wheel.pockets = {4};
+        press(Qt::Key_Space);  // the spin, and its box answered by Return
+        EXPECT_EQ(boxes.last(), "You Won $ 850");
+        EXPECT_EQ(caption(table, "AccountBalance"), "950");
+        EXPECT_EQ(keyboard(), child<QWidget>(table, "Command1"));  // ready to spin again
+        press(Qt::Key_Tab);  // round to the chips
+        EXPECT_EQ(keyboard(), child<QWidget>(table, "Option3"));
+
+        press(Qt::Key_M, Qt::AltModifier);
+        press(Qt::Key_R);
+        press(Qt::Key_Return);  // "$25", the first bankroll
+        EXPECT_EQ(caption(table, "AccountBalance"), "25");
+        EXPECT_EQ(boxes.size(), 2);
+        press(Qt::Key_M, Qt::AltModifier);
+        press(Qt::Key_E);
+    });
+    EXPECT_EQ(status, 0);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(table.isNull());
 }
 
 TEST(Program, ClosingTheStartWindowEndsTheProgramWithoutATable) {
