@@ -73,14 +73,3 @@ TEST(ChipRule, StepDownThresholdsAreInclusive) {
     EXPECT_TRUE(chipcovered(0, 0, 0, 0));
     EXPECT_FALSE(chipcovered(-1, 0, 0, 0));
 }
-
-TEST(ChipRule, WhoSaysInsufficientFunds) {
-    for (int k = 1; k <= 3; ++k) {
-        EXPECT_TRUE(messagemode(k, 0));
-        EXPECT_FALSE(messagemode(k, 1));
-    }
-    EXPECT_TRUE(messagemode(4, 0));
-    EXPECT_TRUE(messagemode(4, 1));
-    EXPECT_FALSE(messagemode(5, 0));
-    EXPECT_TRUE(messagemode(5, 1));
-}

@@ -169,14 +169,7 @@ private:
         ASSERT_EQ(caption(form_.get(), "amountontable"), std::to_string(total));
         ASSERT_TRUE(button("Command1")->isEnabled());
 
-        // One option shows, it is the chip a click stakes, and it is covered or "CLR".
-        int shownOption = 0;
-        for (int k = 1; k <= 6; ++k)
-            if (button("Option" + std::to_string(k))->isChecked()) shownOption = k;
-        ASSERT_NE(shownOption, 0);
-        const auto& chip = spz::kChipOptions[static_cast<std::size_t>(shownOption - 1)];
-        ASSERT_EQ(form_->state().chipvalue * form_->state().chipfactor, chip.value * chip.factor);
-        ASSERT_TRUE(shownOption == spz::kClearOption || balance() >= total + chip.value);
+        ASSERT_TRUE(chipShownIsInForce(form_.get()));
     }
 
     std::mt19937 rng_;

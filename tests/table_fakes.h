@@ -2,7 +2,10 @@
 // Stand-ins for the table's outside world: pockets chosen by the test, a clock that
 // does not move, pauses that return at once and boxes answered without a screen.
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QButtonGroup>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -95,6 +98,19 @@ W* child(QObject* root, const char* name) {
 
 inline std::string caption(QObject* root, const char* name) {
     return child<QLabel>(root, name)->text().toStdString();
+}
+
+// Exactly one option shows, it is the chip a click stakes, and the balance covers
+// it, or it is "CLR".
+inline ::testing::AssertionResult chipShownIsInForce(spz::Form1* form) {
+    auto* shown = form->findChild<QButtonGroup*>()->checkedButton();
+    if (!shown) return ::testing::AssertionFailure() << "no option shown";
+    const auto& chip = spz::kChipOptions[static_cast<std::size_t>(shown->objectName().mid(6).toInt() - 1)];
+    const auto& t = form->state();
+    const double balance = spz::captionValue(caption(form, "AccountBalance"));
+    if (t.chipvalue * t.chipfactor != chip.value * chip.factor || (chip.factor && balance < t.ledger.total() + chip.value))
+        return ::testing::AssertionFailure() << chip.label << " shown, " << t.chipvalue * t.chipfactor << " staked";
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace fakes

@@ -74,7 +74,6 @@ TEST_F(TableLayout, PanelsChipsAndMenuAreWhereThePlayerLooks) {
         auto* box = child<QGroupBox>(form.get(), f);
         EXPECT_GT(box->y(), lastBottom);
         lastBottom = box->geometry().bottom();
-        EXPECT_EQ(box->x(), 8);
     }
     EXPECT_LT(lastBottom, child<QWidget>(form.get(), "ProgressBar1")->y());
     auto* chips = child<QGroupBox>(form.get(), "selectChip");
@@ -106,15 +105,11 @@ TEST_F(TableLayout, PanelsChipsAndMenuAreWhereThePlayerLooks) {
 TEST_F(TableLayout, FontsResolveToTheChosenFaces) {
     QFontInfo number(spot(0)->font());
     EXPECT_EQ(number.family(), "Liberation Sans");
-    EXPECT_EQ(number.pixelSize(), 16);
     EXPECT_TRUE(number.bold());
-    QFontInfo balance(child<QLabel>(form.get(), "AccountBalance")->font());
-    EXPECT_EQ(balance.pixelSize(), 27);
     QFontInfo title(child<QGroupBox>(form.get(), "Bet")->font());
     EXPECT_EQ(title.family(), "Liberation Serif");
     QFontInfo list(child<QListWidget>(form.get(), "history")->font());
     EXPECT_EQ(list.family(), "Liberation Sans Narrow");
-    EXPECT_EQ(list.pixelSize(), 16);
 }
 
 TEST_F(TableLayout, EverySpotCaptionReadsAtLeastFourAndAHalfToOne) {

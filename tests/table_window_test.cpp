@@ -52,21 +52,6 @@ protected:
         idle();
     }
     std::string label(const char* name) { return caption(form.get(), name); }
-    // Exactly one option shows, it is the chip a click stakes, and that chip is
-    // covered by the balance or is "CLR".
-    void expectChipShownIsInForce() {
-        int shownOption = 0;
-        for (int k = 1; k <= 6; ++k)
-            if (checked(k)) {
-                ASSERT_EQ(shownOption, 0) << "two options shown";
-                shownOption = k;
-            }
-        ASSERT_NE(shownOption, 0);
-        const auto& chip = spz::kChipOptions[static_cast<std::size_t>(shownOption - 1)];
-        EXPECT_EQ(form->state().chipvalue * form->state().chipfactor, chip.value * chip.factor) << shownOption;
-        const double balance = spz::captionValue(label("AccountBalance"));
-        EXPECT_TRUE(shownOption == 6 || balance >= form->state().ledger.total() + chip.value) << shownOption;
-    }
     QColor fore(const char* name) {
         return child<QLabel>(form.get(), name)->palette().color(QPalette::WindowText);
     }
@@ -165,22 +150,23 @@ TEST_F(TableWindow, TheChipShownIsTheChipInForce) {
     menu("r20");
     EXPECT_TRUE(services.boxes.shown.empty());
     EXPECT_TRUE(checked(1));
-    expectChipShownIsInForce();
+    EXPECT_TRUE(chipShownIsInForce(form.get()));
 
-    // $1 chosen just as a lost spin leaves 130 with the $100 still in force: the $25
-    // handler complains, the $1 handler again, and $1 is both shown and staked.
-    menu("r500");
-    spz::startingfunds = 230;
-    form->Form_Load();
-    chip(4);
-    click("red");
-    services.wheel.pockets.push_back(2);
-    form->Command1_Click();
-    QTest::mouseClick(child<QRadioButton>(form.get(), "Option1"), Qt::LeftButton);
-    EXPECT_EQ(services.boxes.count("Insufficient Funds!"), 2);
-    idle();
-    EXPECT_TRUE(checked(1));
-    expectChipShownIsInForce();
+    // A chip chosen just as a lost spin leaves 130 with the $100 still in force: the
+    // $25 handler complains, then the chosen chip's own handler: $1 does, $500 not.
+    for (auto [option, boxes] : {std::pair{1, 2}, std::pair{5, 1}}) {
+        services.boxes.shown.clear();
+        spz::startingfunds = 230;
+        form->Form_Load();
+        chip(4);
+        click("red");
+        services.wheel.pockets.push_back(2);
+        form->Command1_Click();
+        QTest::mouseClick(child<QRadioButton>(form.get(), ("Option" + std::to_string(option)).c_str()), Qt::LeftButton);
+        EXPECT_EQ(services.boxes.count("Insufficient Funds!"), boxes) << option;
+        idle();
+        EXPECT_TRUE(chipShownIsInForce(form.get())) << option;
+    }
 }
 
 TEST_F(TableWindow, RefreshStepsTheChipDown) {
@@ -222,14 +208,14 @@ TEST_F(TableWindow, BetsBeyondTheBankrollLeaveOnlyTheClearChip) {
     idle();
     EXPECT_EQ(label("remaining"), "-50");
     EXPECT_TRUE(checked(6));
-    expectChipShownIsInForce();
+    EXPECT_TRUE(chipShownIsInForce(form.get()));
 
     // No chip fits: choosing one shows it only until the refresh takes it back to
     // "CLR", silently, and a click then wipes the spot.
     for (int option : {3, 4}) {
         chip(option);
         EXPECT_TRUE(checked(6)) << option;
-        expectChipShownIsInForce();
+        EXPECT_TRUE(chipShownIsInForce(form.get()));
     }
     EXPECT_TRUE(services.boxes.shown.empty());
     click("red1");
@@ -283,14 +269,31 @@ TEST_F(TableWindow, LossesBreakEvenAndTheGreenPockets) {
     EXPECT_EQ(label("lblreturn"), "190");
     EXPECT_EQ(label("AccountBalance"), "285");
     click("black8");
+    std::vector<int> firstSteps;  // every spin runs its bar from the start
+    auto* bar = child<QProgressBar>(form.get(), "ProgressBar1");
+    services.pause.onStep = [&](int step) {
+        if (step % 100 == 1) firstSteps.push_back(bar->value());
+    };
     spin(7);
     EXPECT_EQ(services.boxes.shown.back(), "You Lost $ 5");
+    EXPECT_EQ(fore("txtgain"), spz::colour(spz::layout::Role::GrayText));  // grey again after the wins
+    EXPECT_EQ(fore("txtloss"), spz::colour(spz::layout::Role::ButtonText));
     spin(8);  // nothing on the table
     EXPECT_EQ(services.boxes.shown.back(), "You Lost $ 0");
     EXPECT_EQ(label("amountbet"), "0");
     EXPECT_EQ(label("AccountBalance"), "280");
     EXPECT_EQ(history(), (QStringList{"     1", "0", "00", "     7", "           8"}));
     EXPECT_EQ(label("remaining"), "280");  // left from the last bet
+    EXPECT_EQ(firstSteps, (std::vector<int>{1, 1}));
+
+    // Each line in its pocket's colour, and the newest always in view.
+    auto* list = child<QListWidget>(form.get(), "history");
+    const QColor red = spz::colour(spz::layout::kRed), black(Qt::black), green(0x008000);
+    const std::vector<QColor> colours{red, green, green, red, black};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(list->item(i)->foreground().color(), colours[static_cast<std::size_t>(i)]) << i;
+    for (int i = 0; i < 35; ++i) spin(i % 36 + 1);
+    ASSERT_EQ(list->count(), 40);
+    EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(39))));
 }
 
 TEST_F(TableWindow, ABetPlacedDuringTheSpinBelongsToIt) {
