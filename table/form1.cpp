@@ -20,6 +20,7 @@
 #include <map>
 
 #include "look.h"
+#include "speech.h"
 
 namespace spz {
 
@@ -61,6 +62,7 @@ constexpr MenuItem kBankrolls[] = {{"r20", "$25", 25}, {"r50", "$50", 50}, {"r10
 Form1::Form1(TableServices services, QWidget* parent) : QWidget(parent), services_(services) {
     buildWindow();
     Form_Load();
+    speech::attach(this);
     chipGroup_->checkedButton()->setFocus();  // the keyboard starts at the chips
 }
 
@@ -374,6 +376,7 @@ void Form1::cleartable() {
     spz::cleartable(state_);
     for (QPushButton* m : markers_) m->hide();
     for (QPushButton* m : markers_) m->setText(QString());
+    speech::changed(this);
 }
 
 void Form1::Form_Load() {
@@ -385,6 +388,7 @@ void Form1::Form_Load() {
     for (QLabel* l : {amountontable, remaining, amountbet, lblreturn, gain, loss}) l->setText(QStringLiteral("0"));
     cleartable();
     history->clear();
+    speech::changed(this);
     // The $1 chip is in force before Option1 is chosen, so the last game's chip is
     // never judged against the new bankroll.
     state_.chipvalue = kChipOptions[0].value;
@@ -424,6 +428,7 @@ void Form1::spotClicked(int index) {
     QPushButton* marker = markers_[static_cast<std::size_t>(index)];
     marker->show();
     marker->setText(QString::number(*stake));
+    speech::changed(this);
     requestRefresh();
 }
 
@@ -480,6 +485,7 @@ void Form1::Timer1_Timer() {
 
     amountontable->setText(QString::number(state_.ledger.total()));
     if (const double t = ontable(); t != 0) remaining->setText(qs(plainText(balance() - t)));
+    speech::changed(this);
 
     if (!chipcovered(balance(), ontable(), state_.chipvalue, state_.chipfactor)) {
         state_.autoselect = 1;
@@ -563,6 +569,7 @@ bool Form1::showResult(const Settlement& s, const std::function<bool()>& over) {
     setFore(s.won ? txtgain : txtloss, colour(Role::ButtonText));
     moved->setText(qs(s.won ? s.gain : s.loss));
     if (!s.won) still->setText(QStringLiteral("0"));
+    speech::changed(this);
     services_.boxes->inform(this, qs(s.prompt));
     if (over()) return false;
     if (s.won) still->setText(QStringLiteral("0"));

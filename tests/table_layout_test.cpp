@@ -2,12 +2,15 @@
 // game's parts find each other by, fonts, and what a screen reader is told.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QMenu>
+#include <map>
 #include <memory>
+#include <set>
 
 #include "look.h"
 #include "table_fakes.h"
@@ -121,22 +124,73 @@ TEST_F(TableLayout, EverySpotCaptionReadsAtLeastFourAndAHalfToOne) {
     }
 }
 
-TEST_F(TableLayout, ScreenReadersHearWhatEachSpotIsAndPays) {
-    struct Expect {
-        int index;
-        const char* name;
-        const char* pays;
-    };
-    for (auto e : {Expect{16, "17", "pays 35 to 1"}, Expect{36, "Black", "pays 1 to 1"}, Expect{37, "Red", "pays 1 to 1"},
-                   Expect{41, "00", "pays 35 to 1"}, Expect{42, "1st 12", "pays 2 to 1"},
-                   Expect{49, "2 To 1", "pays 2 to 1"}, Expect{46, "19-36", "pays 1 to 1"}}) {
-        EXPECT_EQ(spot(e.index)->accessibleName(), e.name);
-        EXPECT_EQ(spot(e.index)->accessibleDescription(), e.pays);
-        EXPECT_EQ(spot(e.index)->toolTip(), e.pays);
+// The table as an assistive tool reads it: the accessibility tree from the window down.
+struct Heard {
+    std::map<std::string, std::string> said;  // node name -> its figure (description or value)
+    std::set<QObject*> reached;
+    std::vector<std::string> unnamed;
+    void walk(QAccessibleInterface* node, const std::string& path) {
+        const std::string name = node->text(QAccessible::Name).toStdString();
+        if (name.empty()) unnamed.push_back(path);
+        std::string figure = node->text(QAccessible::Description).toStdString();
+        if (QAccessibleValueInterface* v = node->valueInterface()) figure = v->currentValue().toString().toStdString();
+        if (node->role() != QAccessible::Grouping) said[name] = figure;  // the bar "Spin", not its panel
+        reached.insert(node->object());
+        for (int i = 0; i < node->childCount(); ++i) walk(node->child(i), path + "/" + name);
     }
-    // Markers and value labels speak their own text.
-    EXPECT_TRUE(marker(0)->accessibleName().isEmpty());
-    EXPECT_TRUE(child<QLabel>(form.get(), "AccountBalance")->accessibleName().isEmpty());
+};
+
+TEST_F(TableLayout, ScreenReadersHearTheDisplaysStakesAndSpotsButNoDecoration) {
+    auto hear = [&] {
+        Heard h;
+        h.walk(QAccessible::queryAccessibleInterface(form.get()), "");
+        EXPECT_EQ(h.unnamed, std::vector<std::string>{});
+        for (const char* drawn : {"Shape7", "Shape1", "Shape8", "Label1", "Label7", "chipblack17"})
+            EXPECT_FALSE(h.reached.count(child<QWidget>(form.get(), drawn))) << drawn;
+        for (QObject* o : child<QGroupBox>(form.get(), "Bet")->children())
+            EXPECT_FALSE(dynamic_cast<spz::Line*>(o) && h.reached.count(o));
+        return h.said;
+    };
+    using Said = std::map<std::string, std::string>;
+    auto displays = [](const Said& s) {
+        std::vector<std::string> v;
+        for (const char* n : {"Account balance", "Amount on table", "Remaining", "Amount bet", "Return", "Gain", "Loss",
+                              "History", "Spin"})
+            v.push_back(n + std::string(": ") + (s.count(n) ? s.at(n) : "(not heard)"));
+        return v;
+    };
+    for (auto e : std::vector<std::pair<int, const char*>>{
+             {36, "Black"}, {37, "Red"}, {41, "00"}, {42, "1st 12"}, {49, "2 To 1"}, {46, "19-36"}}) {
+        EXPECT_EQ(spot(e.first)->accessibleName(), e.second);
+        EXPECT_EQ(spot(e.first)->toolTip(), spot(e.first)->accessibleDescription().left(12));
+    }
+
+    child<QRadioButton>(form.get(), "Option2")->click();  // $5
+    spot(16)->click();
+    spot(16)->click();
+    spot(37)->click();
+    child<QRadioButton>(form.get(), "Option6")->click();  // CLR
+    spot(36)->click();
+    spot(36)->click();
+    idle();
+    Said said = hear();
+    EXPECT_EQ(said.at("17"), "pays 35 to 1, 10 on it");
+    EXPECT_EQ(said.at("Red"), "pays 1 to 1, 5 on it");
+    EXPECT_EQ(said.at("Black"), "pays 1 to 1");  // cleared before anything lay on it
+    EXPECT_EQ(said.at("18"), "pays 35 to 1");
+    EXPECT_EQ(displays(said), (std::vector<std::string>{"Account balance: 100", "Amount on table: 15",
+                                                        "Remaining: 85", "Amount bet: 0", "Return: 0", "Gain: 0",
+                                                        "Loss: 0", "History: ", "Spin: 0"}));
+
+    services.wheel.pockets = {17};
+    child<QPushButton>(form.get(), "Command1")->click();
+    idle();
+    said = hear();
+    EXPECT_EQ(said.at("17"), "pays 35 to 1");  // the cleared table stakes nothing
+    EXPECT_EQ(said.at("17 black"), "");       // the history line, with its colour
+    EXPECT_EQ(displays(said), (std::vector<std::string>{"Account balance: 445", "Amount on table: 0",
+                                                        "Remaining: 85", "Amount bet: 15", "Return: 360",
+                                                        "Gain: 345", "Loss: 0", "History: 17 black", "Spin: 100"}));
 }
 
 }  // namespace
