@@ -36,12 +36,11 @@ constexpr int kPocketsSaid = 10;
 
 QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// A panel or the client area. QAccessibleWidget lists every child widget; this one
-// skips those that are only drawn.
+// The window, a panel or the client area. QAccessibleWidget lists every child widget;
+// this one skips those that are only drawn.
 class Container final : public QAccessibleWidget {
 public:
-    explicit Container(QWidget* w)
-        : QAccessibleWidget(w, qobject_cast<QGroupBox*>(w) ? QAccessible::Grouping : QAccessible::Pane) {}
+    explicit Container(QWidget* w) : QAccessibleWidget(w, role(w)) {}
 
     int childCount() const override { return static_cast<int>(parts().size()); }
     QAccessibleInterface* child(int index) const override {
@@ -58,6 +57,11 @@ public:
     }
 
 private:
+    // A plain widget would be a filler: the window is a frame like any other.
+    static QAccessible::Role role(const QWidget* w) {
+        if (w->isWindow()) return QAccessible::Window;
+        return qobject_cast<const QGroupBox*>(w) ? QAccessible::Grouping : QAccessible::Pane;
+    }
     QWidgetList parts() const {
         QWidgetList p;
         for (QObject* o : widget()->children())
@@ -152,7 +156,7 @@ void attach(QWidget* form) {
 
     // Only drawn: felt, legend, lines, chip discs, the markers (the spot says its
     // stake) and every plain label (chip labels repeat an option, captions a display's name).
-    std::set<QWidget*> holders;
+    std::set<QWidget*> holders = {form};
     for (QWidget* w : form->findChildren<QWidget*>()) {
         auto* label = qobject_cast<QLabel*>(w);
         const bool display = label && std::find(figures->displays.begin(), figures->displays.end(), label) !=
