@@ -72,7 +72,7 @@ Form2::Form2(std::function<void()> openTable, QWidget* parent)
     line->setLineWidth(2);
     line->setGeometry(kLine1.pixels());
 
-    label(this, "Label1", QStringLiteral("Starting Funds:"), kLabel1, 12);
+    QLabel* fundsCaption = label(this, "Label1", QStringLiteral("Starting Funds:"), kLabel1, 12);
 
     // Created in tab order: "Begin" is the first stop, the amount the second.
     Command1_ = new QPushButton(QStringLiteral("Begin"), this);
@@ -87,6 +87,7 @@ Form2::Form2(std::function<void()> openTable, QWidget* parent)
     AccountBalance_->setEditable(true);
     AccountBalance_->setCompleter(nullptr);
     AccountBalance_->setInsertPolicy(QComboBox::NoInsert);
+    fundsCaption->setBuddy(AccountBalance_);  // a screen reader names the box by its caption
 
     // Kept idle: every change of the text already re-checks "Begin", so no polling.
     Timer1_ = new QTimer(this);

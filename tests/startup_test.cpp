@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontInfo>
@@ -58,6 +59,7 @@ TEST_F(StartupWindow, StartsWithNothingChosenAndBeginDisabled) {
     QStringList items;
     for (int i = 0; i < combo->count(); ++i) items << combo->itemText(i);
     EXPECT_EQ(items, (QStringList{"$25", "$50", "$100", "$500"}));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(combo)->text(QAccessible::Name), "Starting Funds:");
 
     pressBegin();
     QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
