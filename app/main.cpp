@@ -1,9 +1,9 @@
-#include <QApplication>
-
+#include "commandline.h"
 #include "program.h"
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
+    spz::answerHelpAndVersion(argc, argv);
+    const auto application = spz::openDisplay(argc, argv);
     spz::configureApplication();
 
     spz::WheelSource wheel;
@@ -13,5 +13,5 @@ int main(int argc, char** argv) {
     spz::Program program({&wheel, &clock, &pause, &boxes});
     program.start();
     // Ends when the last window closes, however the player left.
-    return application.exec();
+    return application->exec();
 }

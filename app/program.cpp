@@ -1,6 +1,7 @@
 #include "program.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QStyleFactory>
 
 #include "form2.h"
@@ -8,10 +9,31 @@
 
 namespace spz {
 
+namespace {
+
+// A minimal system may resolve the desktop's "Sans Serif" to a monospace face; the
+// size stays the desktop's, only the face changes.
+void keepDefaultFontProportional() {
+    QFont font = QApplication::font();
+    if (!QFontInfo(font).fixedPitch()) return;
+    font.setFamilies({QString::fromLatin1(kProportionalFace)});
+    QApplication::setFont(font);
+}
+
+}  // namespace
+
 void configureApplication() {
     QApplication::setApplicationName(QStringLiteral("Spinzelle"));
+    QApplication::setApplicationVersion(QStringLiteral(SPINZELLE_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(SPINZELLE_APP_ID));
+    QApplication::setWindowIcon(gameIcon());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     installFontSubstitutes();
+    keepDefaultFontProportional();
+}
+
+QIcon gameIcon() {
+    return QIcon::fromTheme(QStringLiteral("spinzelle"), QIcon(QStringLiteral(":/icons/spinzelle.svg")));
 }
 
 Program::Program(TableServices services) : services_(services) {}

@@ -2,6 +2,7 @@
 // The program's windows and how they hand over: the start-up window first, then
 // the table window, and nothing after the last one closes.
 
+#include <QIcon>
 #include <QPointer>
 
 #include "form1.h"
@@ -28,7 +29,15 @@ private:
 };
 
 // The application-wide settings the game relies on: its name as the title of
-// message boxes, one style everywhere, and fonts for the table's Windows faces.
+// message boxes, one style everywhere, fonts for the table's Windows faces and a
+// proportional face for the rest, and the icon and app id the desktop shows it by.
 void configureApplication();
+
+// The icon the desktop has installed for the game, else the copy built into it.
+QIcon gameIcon();
+
+// The face for text in the desktop's default font when that font is monospace, as it
+// is where fontconfig knows no sans face but Liberation Mono.
+inline constexpr const char* kProportionalFace = "Liberation Sans";
 
 }  // namespace spz

@@ -4,7 +4,7 @@
 # never an error. SPINZELLE_BENCH_RUNS sets how many runs each median takes (5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+bash scripts/setup.sh bench
 
 runs=${SPINZELLE_BENCH_RUNS:-5}
 idle_seconds=10
@@ -12,7 +12,7 @@ root=$PWD
 bin=$root/build-bench
 
 echo "Building (Release) in build-bench/ ..."
-cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DSPINZELLE_BENCHMARKS=ON >/dev/null
 cmake --build build-bench -j"$(nproc)" \
   --target spinzelle spinzelle-baseline spinzelle-bench spinzelle-xwatch >/dev/null
 

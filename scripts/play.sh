@@ -2,7 +2,7 @@
 # Builds the game and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
+bash scripts/setup.sh play
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF
+cmake --build build -j"$(nproc)" --target spinzelle
 exec build/app/spinzelle

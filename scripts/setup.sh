@@ -1,21 +1,55 @@
 #!/usr/bin/env bash
-# Installs, from Debian's packages, whatever building, playing and testing the game
-# needs and this machine lacks. Does nothing when all is there.
+# Installs, from Debian's packages, what the named tasks need and this machine lacks;
+# does nothing when all is there.
+#   build   compile the game and make its .deb
+#   play    build, and run the game on the desktop
+#   test    build and run every test (scripts/test.sh, scripts/memcheck.sh)
+#   bench   build and run the benchmarks on a private X server (scripts/bench.sh)
+#   check   try the .deb in a fresh minimal Debian root (scripts/check-package.sh)
+# Usage: setup.sh TASK...
 set -euo pipefail
 
-packages=(
-  g++ cmake make pkg-config
-  qt6-base-dev libgl-dev           # Qt 6 Widgets, and the GL headers its CMake files look for
-  libgtest-dev                     # GoogleTest
-  fonts-liberation fonts-dejavu-core fontconfig
-  xvfb xauth x11-utils imagemagick # a screen for the benchmarks and screenshots
-  valgrind
-  desktop-file-utils               # checks the menu entry the package installs
-  xdotool libxcb1-dev              # real X input, and the window watcher, for the benchmarks
+build=(
+  g++ cmake make
+  qt6-base-dev libgl-dev     # Qt 6 Widgets, and the GL headers its CMake files look for
+  dpkg-dev file              # the .deb's library dependencies, found by dpkg-shlibdeps
 )
+# What the package depends on and recommends: the table's faces, the SVG engine for
+# the window icon, and Qt's Wayland platform.
+run=(fonts-liberation libqt6svg6 qt6-wayland)
+
+packages=()
+(($#)) || { echo "usage: setup.sh build|play|test|bench|check..." >&2; exit 2; }
+for task in "$@"; do
+  case $task in
+    build) packages+=("${build[@]}") ;;
+    play) packages+=("${build[@]}" "${run[@]}") ;;
+    test)
+      packages+=("${build[@]}" "${run[@]}"
+        libgtest-dev              # GoogleTest
+        valgrind                  # the memory check of the whole games
+        desktop-file-utils        # checks the menu entry the package installs
+        appstream                 # validates the AppStream metadata
+        weston                    # a headless Wayland compositor for the Wayland test
+      ) ;;
+    bench)
+      packages+=("${build[@]}" "${run[@]}"
+        pkg-config libxcb1-dev    # the window watcher
+        xvfb xdotool              # a private X server, and real X input on it
+      ) ;;
+    check)
+      packages+=("${build[@]}"
+        debootstrap lintian
+        xvfb xdotool x11-utils    # an X server for the root's game, and a look at its window
+        weston fontconfig         # a Wayland compositor for it, and what its fonts resolve to
+        imagemagick               # the screenshot
+      ) ;;
+    *) echo "setup.sh: unknown task '$task'" >&2; exit 2 ;;
+  esac
+done
 
 missing=()
-for p in "${packages[@]}"; do
+for p in $(printf '%s\n' "${packages[@]}" | sort -u); do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
 done
 
