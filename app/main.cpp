@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
 
     spz::WheelSource wheel;
     spz::SystemClock clock;
-    spz::ThreadPause pause;
+    spz::LoopPause pause;
     spz::QtMessageBoxes boxes;
     spz::Program program({&wheel, &clock, &pause, &boxes});
     program.start();

@@ -150,7 +150,7 @@ int runProgram() {
     spz::configureApplication();
     spz::WheelSource wheel;
     spz::SystemClock clock;
-    spz::ThreadPause pause;
+    spz::LoopPause pause;
     InstantBoxes boxes;
     spz::Program program({&wheel, &clock, &pause, &boxes});
     program.start();
@@ -204,7 +204,7 @@ int runBaseline() {
     report("click_next_ms", clicks.next);
 
     // The spin's own steps with nothing to show: what its pauses and event passes cost.
-    spz::ThreadPause pause;
+    spz::LoopPause pause;
     timeSpin([&] {
         for (int step = 0; step < kSteps; ++step) {
             QCoreApplication::processEvents();

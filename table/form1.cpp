@@ -323,7 +323,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->modifiers() & ~Qt::KeypadModifier) return false;
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        static_cast<QPushButton*>(watched)->click();
+        if (watched != Command1 || Command1->available()) static_cast<QPushButton*>(watched)->click();
         return true;
     }
     if (spot == spots_.end()) return false;
@@ -389,6 +389,7 @@ void Form1::Form_Load() {
     cleartable();
     history->clear();
     speech::changed(this);
+    speech::say(this, QStringLiteral("New game, balance %1").arg(AccountBalance->text()));
     // The $1 chip is in force before Option1 is chosen, so the last game's chip is
     // never judged against the new bankroll.
     state_.chipvalue = kChipOptions[0].value;
@@ -421,14 +422,18 @@ void Form1::unload() {
 void Form1::spotClicked(int index) {
     if (exiting_) return;
     const auto stake = state_.ledger.place(index, state_.chipvalue, state_.chipfactor);
+    const QString spot = spots_[static_cast<std::size_t>(index)]->accessibleName();
     if (!stake) {
-        QApplication::beep();  // the table limit: the bet is refused
+        QApplication::beep();
+        speech::say(this, QStringLiteral("%1, refused: over the table limit of %2").arg(spot).arg(kTableLimit), spot);
         return;
     }
     QPushButton* marker = markers_[static_cast<std::size_t>(index)];
     marker->show();
     marker->setText(QString::number(*stake));
     speech::changed(this);
+    speech::say(this, *stake ? QStringLiteral("%1, %2 on it").arg(spot).arg(*stake) : spot + QStringLiteral(", cleared"),
+                spot);
     requestRefresh();
 }
 
@@ -489,8 +494,11 @@ void Form1::Timer1_Timer() {
 
     if (!chipcovered(balance(), ontable(), state_.chipvalue, state_.chipfactor)) {
         state_.autoselect = 1;
+        const QAbstractButton* before = chipGroup_->checkedButton();
         selectOption(stepdownoption(balance(), ontable()));
         if (!self || overSince(game)) return;
+        if (const QAbstractButton* now = chipGroup_->checkedButton(); now != before)
+            speech::say(this, QStringLiteral("Chip stepped down to %1").arg(now->accessibleName()));
     }
 
     // One question at a time: the refresh runs on under the open box.
@@ -516,11 +524,8 @@ void Form1::Command1_Click() {
     const auto over = [&] { return !self || overSince(game); };
 
     spinning_ = true;
-    // Disabled, the button loses the focus; it takes it back at the end unless the
-    // player has moved on, so Space spins again.
-    const bool keyed = Command1->hasFocus();
-    Command1->setEnabled(false);
-    const QPointer<QWidget> parked = keyed ? focusWidget() : nullptr;
+    // Out of use but not disabled, so the focus stays where the player left it.
+    Command1->setAvailable(false);
     bool settled = false;
     if (animate(over)) {
         const Settlement s = settle(state_, draw());
@@ -534,8 +539,7 @@ void Form1::Command1_Click() {
     state_.payout = 0;
     spinning_ = false;
     if (exiting_) return;
-    Command1->setEnabled(true);
-    if (keyed && focusWidget() == parked) Command1->setFocus(Qt::OtherFocusReason);
+    Command1->setAvailable(true);
     requestRefresh();
 }
 
@@ -570,6 +574,11 @@ bool Form1::showResult(const Settlement& s, const std::function<bool()>& over) {
     moved->setText(qs(s.won ? s.gain : s.loss));
     if (!s.won) still->setText(QStringLiteral("0"));
     speech::changed(this);
+    // The box says what was won or lost; the pocket and where the balance ends go first.
+    speech::say(this, QStringLiteral("%1. Balance %2")
+                          .arg(speech::pocketWords(qs(s.historyline)),
+                               qs(newbalance(text(AccountBalance), s.gain, s.loss))));
+    speech::sayNow(this);
     services_.boxes->inform(this, qs(s.prompt));
     if (over()) return false;
     if (s.won) still->setText(QStringLiteral("0"));

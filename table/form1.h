@@ -27,6 +27,7 @@ class QTimer;
 namespace spz {
 
 class Shape;
+class SolidButton;
 
 struct TableServices {
     RandomSource* random;
@@ -115,7 +116,7 @@ private:
     QLabel* loss = nullptr;
     QLabel* txtgain = nullptr;
     QLabel* txtloss = nullptr;
-    QPushButton* Command1 = nullptr;
+    SolidButton* Command1 = nullptr;
     QListWidget* history = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
     QTimer* Timer1 = nullptr;

@@ -1,6 +1,8 @@
 #include "look.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
@@ -153,7 +155,7 @@ void SolidButton::paintEvent(QPaintEvent*) {
     }
     QRect textRect = r.adjusted(2, 2, -2, -2);
     if (down) textRect.translate(1, 1);
-    p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    p.setPen(pal.color(isEnabled() && available_ ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
         // The caption's colour, which reads on the face, two pixels wide.
@@ -161,6 +163,42 @@ void SolidButton::paintEvent(QPaintEvent*) {
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(r).adjusted(3, 3, -3, -3));
     }
+}
+
+void SolidButton::setAvailable(bool on) {
+    if (available_ == on) return;
+    available_ = on;
+    setDown(false);
+    update();
+    QAccessible::State changed;
+    changed.disabled = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+namespace {
+// A press of a button, by the mouse or by the keys that press it.
+bool isPress(const QEvent* event) {
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick: return true;
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            const int key = static_cast<const QKeyEvent*>(event)->key();
+            return key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter;
+        }
+        default: return false;
+    }
+}
+}  // namespace
+
+bool SolidButton::event(QEvent* event) {
+    if (!available_ && isPress(event)) {
+        event->accept();
+        return true;
+    }
+    return QPushButton::event(event);
 }
 
 ChipMarker::ChipMarker(QWidget* parent, QRect at) : QPushButton(QStringLiteral("B"), parent) {

@@ -67,8 +67,17 @@ class SolidButton : public QPushButton {
 public:
     SolidButton(const QString& caption, QWidget* parent, QColor face = QColor());
 
+    // Out of use for a while without being disabled: it looks and reads unavailable and
+    // takes no press, but the keyboard focus stays on it, where the player left it.
+    void setAvailable(bool on);
+    bool available() const { return available_; }
+
 protected:
     void paintEvent(QPaintEvent*) override;
+    bool event(QEvent* event) override;
+
+private:
+    bool available_ = true;
 };
 
 // The small yellow button that shows the stake on a spot.

@@ -1,14 +1,35 @@
 #include "seams.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QMessageBox>
-#include <chrono>
-#include <thread>
+#include <QTimer>
 
 namespace spz {
 
-void ThreadPause::sleep(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+void LoopPause::sleep(int milliseconds) {
+    using namespace std::chrono;
+    const auto step = duration_cast<steady_clock::duration>(std::chrono::milliseconds(milliseconds));
+    const auto now = steady_clock::now();
+    // Late by a whole step or more (a box was up, or this is a new spin): start afresh.
+    due_ = now < due_ + step ? due_ + step : now + step;
+
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    bool ended = false;
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        ended = true;
+        loop.quit();
+    });
+    for (auto left = due_ - steady_clock::now(); left > steady_clock::duration::zero();
+         left = due_ - steady_clock::now()) {
+        ended = false;
+        timer.start(static_cast<int>(ceil<std::chrono::milliseconds>(left).count()));
+        loop.exec();
+        if (!ended) return;  // the application is quitting: nothing left to wait for
+    }
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -9,6 +10,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <set>
 #include <vector>
@@ -19,9 +21,11 @@
 namespace spz::speech {
 namespace {
 
-// Dynamic properties: a widget only drawn, and a container whose tree leaves those out.
+// Dynamic properties: a widget only drawn, a container whose tree leaves those out,
+// and the spin button, which can be out of use while enabled.
 constexpr char kDrawnOnly[] = "spzDrawnOnly";
 constexpr char kLeavesOutDrawn[] = "spzLeavesOutDrawn";
+constexpr char kSpinButton[] = "spzSpinButton";
 
 struct Display {
     const char* object;
@@ -71,25 +75,73 @@ private:
     }
 };
 
+// "BETS READY!" while the wheel turns: enabled, so it keeps the focus, but unavailable.
+class SpinButton final : public QAccessibleWidget {
+public:
+    explicit SpinButton(SolidButton* b) : QAccessibleWidget(b, QAccessible::Button) {}
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.disabled = s.disabled || !button()->available();
+        return s;
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name && button()->accessibleName().isEmpty()) return button()->text().remove(QLatin1Char('&'));
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        QStringList names = QAccessibleWidget::actionNames();
+        if (button()->isEnabled() && button()->available()) names.prepend(pressAction());
+        return names;
+    }
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            button()->click();
+        else
+            QAccessibleWidget::doAction(action);
+    }
+
+private:
+    SolidButton* button() const { return static_cast<SolidButton*>(widget()); }
+};
+
+// Says what it is given each time it is shown anew; draws nothing, one pixel in size.
+class Announcer final : public QWidget {
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+    QString words;
+
+protected:
+    void paintEvent(QPaintEvent*) override {}
+};
+
+class Announcement final : public QAccessibleWidget {
+public:
+    explicit Announcement(Announcer* a) : QAccessibleWidget(a, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<Announcer*>(widget())->words : QAccessibleWidget::text(t);
+    }
+};
+
 // Asked for each class up an object's hierarchy: answers for the object's own class.
 QAccessibleInterface* containers(const QString& className, QObject* object) {
     auto* w = qobject_cast<QWidget*>(object);
-    if (!w || !w->property(kLeavesOutDrawn).toBool() || className != QLatin1String(object->metaObject()->className()))
-        return nullptr;
-    return new Container(w);
+    if (!w || className != QLatin1String(object->metaObject()->className())) return nullptr;
+    if (auto* a = qobject_cast<Announcer*>(w)) return new Announcement(a);
+    if (w->property(kSpinButton).toBool()) return new SpinButton(static_cast<SolidButton*>(w));
+    if (w->property(kLeavesOutDrawn).toBool()) return new Container(w);
+    return nullptr;
 }
 
-// A history line as heard: the pocket and its colour, which the list shows only as ink.
-QString pocketWords(const QString& line) {
-    const QString pocket = line.trimmed();
-    if (pocket == QLatin1String("0") || pocket == QLatin1String("00")) return pocket + QStringLiteral(" green");
-    return pocket + (isRed(pocket.toInt()) ? QStringLiteral(" red") : QStringLiteral(" black"));
-}
-
-// Setting a description that differs sends Qt's DescriptionChanged, which the desktop
-// bridge passes on as a change of the accessible description.
+// Setting a description or name that differs sends Qt's DescriptionChanged or
+// NameChanged, which the desktop bridge passes on.
 void describe(QWidget* w, const QString& text) {
     if (w->accessibleDescription() != text) w->setAccessibleDescription(text);
+}
+void rename(QWidget* w, const QString& text) {
+    if (w->accessibleName() != text) w->setAccessibleName(text);
 }
 
 struct Spot {
@@ -98,17 +150,34 @@ struct Spot {
     QString pays;
 };
 
+struct Figure {
+    QLabel* label;
+    QString name;
+};
+
+// Long enough for a screen reader to have read one announcement before the next
+// takes its place.
+constexpr int kGapMs = 150;
+
 class Figures final : public QObject {
     Q_OBJECT
 
 public:
-    using QObject::QObject;
-    std::vector<QLabel*> displays;
+    explicit Figures(QWidget* form) : QObject(form) {
+        soon_.setSingleShot(true);
+        connect(&soon_, &QTimer::timeout, this, &Figures::sayNow);
+    }
+    std::vector<Figure> displays;
     QListWidget* history = nullptr;
     std::vector<Spot> spots;
+    Announcer* voice = nullptr;
 
     void update() {
-        for (QLabel* l : displays) describe(l, l->text());
+        // The figure in the name too, so a review of the screen reads it.
+        for (const Figure& d : displays) {
+            rename(d.label, (d.name + QLatin1Char(' ') + d.label->text()).trimmed());
+            describe(d.label, d.label->text());
+        }
         for (const Spot& s : spots) {
             const QString stake = s.marker->text();
             const bool none = stake.isEmpty() || stake == QLatin1String("0");
@@ -125,7 +194,44 @@ public:
             newest << history->item(i)->data(Qt::AccessibleTextRole).toString();
         describe(history, newest.join(QStringLiteral(", ")));
     }
+
+    void say(const QString& text, const QString& about) {
+        const auto same = std::find_if(waiting_.begin(), waiting_.end(),
+                                       [&](const Words& w) { return !about.isEmpty() && w.about == about; });
+        if (same != waiting_.end())
+            same->text = text;
+        else
+            waiting_.push_back({text, about});
+        const qint64 since = lastSaid_.isValid() ? lastSaid_.elapsed() : kGapMs;
+        soon_.start(static_cast<int>(std::max<qint64>(0, kGapMs - since)));
+    }
+
+    // A notification is spoken each time it is shown, so it is shown anew with its words.
+    void sayNow() {
+        soon_.stop();
+        if (waiting_.empty()) return;
+        voice->hide();
+        QStringList texts;
+        for (const Words& w : waiting_) texts << w.text;
+        voice->words = texts.join(QStringLiteral(". "));
+        waiting_.clear();
+        voice->show();
+        lastSaid_.start();
+    }
+
+private:
+    struct Words {
+        QString text;
+        QString about;
+    };
+    std::vector<Words> waiting_;
+    QTimer soon_;
+    QElapsedTimer lastSaid_;
 };
+
+Figures* figuresOf(QWidget* table) {
+    return table->window()->findChild<Figures*>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 template <class W>
 W* part(QWidget* form, std::string_view name) {
@@ -139,11 +245,7 @@ void attach(QWidget* form) {
     (void)installed;
 
     auto* figures = new Figures(form);
-    for (const Display& d : kDisplays) {
-        QLabel* l = part<QLabel>(form, d.object);
-        l->setAccessibleName(QString::fromLatin1(d.name));
-        figures->displays.push_back(l);
-    }
+    for (const Display& d : kDisplays) figures->displays.push_back({part<QLabel>(form, d.object), QString::fromLatin1(d.name)});
     figures->history = part<QListWidget>(form, "history");
     figures->history->setAccessibleName(QStringLiteral("History"));
     part<QProgressBar>(form, "ProgressBar1")->setAccessibleName(QStringLiteral("Spin"));
@@ -151,6 +253,13 @@ void attach(QWidget* form) {
         figures->spots.push_back({part<QPushButton>(form, s.button), part<QPushButton>(form, s.marker), qs(paysText(s.family))});
     QWidget* client = figures->spots.front().button->parentWidget();
     client->setAccessibleName(QStringLiteral("Roulette table"));
+    figures->voice = new Announcer(client);
+    figures->voice->setObjectName(QStringLiteral("announcer"));
+    figures->voice->setGeometry(0, 0, 1, 1);
+    figures->voice->setAttribute(Qt::WA_TransparentForMouseEvents);
+    figures->voice->hide();
+    auto* spin = part<SolidButton>(form, "Command1");
+    spin->setProperty(kSpinButton, true);
     form->findChild<QMenuBar*>()->setAccessibleName(QStringLiteral("Menu bar"));
     for (QMenu* m : form->findChildren<QMenu*>()) m->setAccessibleName(QString(m->title()).remove(QLatin1Char('&')));
 
@@ -159,24 +268,40 @@ void attach(QWidget* form) {
     std::set<QWidget*> holders = {form};
     for (QWidget* w : form->findChildren<QWidget*>()) {
         auto* label = qobject_cast<QLabel*>(w);
-        const bool display = label && std::find(figures->displays.begin(), figures->displays.end(), label) !=
-                                          figures->displays.end();
+        const bool display = label && std::any_of(figures->displays.begin(), figures->displays.end(),
+                                                  [label](const Figure& d) { return d.label == label; });
         if (!dynamic_cast<Shape*>(w) && !dynamic_cast<Line*>(w) && !dynamic_cast<ChipMarker*>(w) && (!label || display))
             continue;
         w->setProperty(kDrawnOnly, true);
         holders.insert(w->parentWidget());
     }
+    for (QWidget* h : holders) h->setProperty(kLeavesOutDrawn, true);
+    holders.insert(spin);
     for (QWidget* h : holders) {
-        h->setProperty(kLeavesOutDrawn, true);
         // Building the window may already have cached the toolkit's own interface.
         QAccessibleInterface* cached = QAccessible::queryAccessibleInterface(h);
-        if (cached && !dynamic_cast<Container*>(cached)) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
+        if (cached && !dynamic_cast<Container*>(cached) && !dynamic_cast<SpinButton*>(cached))
+            QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(cached));
     }
     figures->update();
 }
 
+QString pocketWords(const QString& line) {
+    const QString pocket = line.trimmed();
+    if (pocket == QLatin1String("0") || pocket == QLatin1String("00")) return pocket + QStringLiteral(" green");
+    return pocket + (isRed(pocket.toInt()) ? QStringLiteral(" red") : QStringLiteral(" black"));
+}
+
 void changed(QWidget* table) {
-    if (auto* figures = table->window()->findChild<Figures*>(QString(), Qt::FindDirectChildrenOnly)) figures->update();
+    if (Figures* figures = figuresOf(table)) figures->update();
+}
+
+void say(QWidget* table, const QString& text, const QString& about) {
+    if (Figures* figures = figuresOf(table)) figures->say(text, about);
+}
+
+void sayNow(QWidget* table) {
+    if (Figures* figures = figuresOf(table)) figures->sayNow();
 }
 
 }  // namespace spz::speech

@@ -187,7 +187,15 @@ TEST(Program, AWholeGameByKeyboardAlone) {
         EXPECT_EQ(caption(table, "amountontable"), "50");
 
         s.wheel.pockets = {4};
+        QWidget* during = nullptr;  // the focus while the wheel turns, and keys on it
+        s.pause.onStep = [&](int step) {
+            if (step != 50) return;
+            during = QApplication::focusWidget();
+            for (int key : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(during, static_cast<Qt::Key>(key));
+        };
         press(Qt::Key_Space);  // the spin, and its box answered by Return
+        EXPECT_EQ(during, child<QWidget>(table, "Command1"));
+        EXPECT_EQ(s.pause.steps, 100);  // the keys on it started no second spin
         EXPECT_EQ(boxes.last(), "You Won $ 850");
         EXPECT_EQ(caption(table, "AccountBalance"), "950");
         EXPECT_EQ(keyboard(), child<QWidget>(table, "Command1"));  // ready to spin again

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QButtonGroup>
 #include <QPointer>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "form1.h"
+#include "speech.h"
 
 namespace fakes {
 
@@ -99,6 +101,33 @@ W* child(QObject* root, const char* name) {
 inline std::string caption(QObject* root, const char* name) {
     return child<QLabel>(root, name)->text().toStdString();
 }
+
+// What a screen reader is told as things happen: the words of each announcement, as
+// it reads them when the announcement shows.
+class Spoken final : public QObject {
+public:
+    explicit Spoken(QWidget* form) : form_(form) { child<QWidget>(form, "announcer")->installEventFilter(this); }
+    // All said so far, the words still waiting included.
+    std::vector<std::string> all() {
+        spz::speech::sayNow(form_);
+        return said_;
+    }
+    std::string last() {
+        const auto a = all();
+        return a.empty() ? std::string() : a.back();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            said_.push_back(QAccessible::queryAccessibleInterface(watched)->text(QAccessible::Name).toStdString());
+        return false;
+    }
+
+private:
+    QWidget* form_;
+    std::vector<std::string> said_;
+};
 
 // Exactly one option shows, it is the chip a click stakes, and the balance covers
 // it, or it is "CLR".

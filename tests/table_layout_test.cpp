@@ -154,11 +154,14 @@ TEST_F(TableLayout, ScreenReadersHearTheDisplaysStakesAndSpotsButNoDecoration) {
         return h.said;
     };
     using Said = std::map<std::string, std::string>;
+    // Each display as reviewed: its name, which carries the figure, and the figure after it.
     auto displays = [](const Said& s) {
         std::vector<std::string> v;
-        for (const char* n : {"Account balance", "Amount on table", "Remaining", "Amount bet", "Return", "Gain", "Loss",
-                              "History", "Spin"})
-            v.push_back(n + std::string(": ") + (s.count(n) ? s.at(n) : "(not heard)"));
+        for (std::string n : {"Account balance", "Amount on table", "Remaining", "Amount bet", "Return", "Gain", "Loss",
+                              "History", "Spin"}) {
+            auto it = s.lower_bound(n);
+            v.push_back(it != s.end() && it->first.rfind(n, 0) == 0 ? it->first + ": " + it->second : n + ": (not heard)");
+        }
         return v;
     };
     for (auto e : std::vector<std::pair<int, const char*>>{
@@ -167,22 +170,31 @@ TEST_F(TableLayout, ScreenReadersHearTheDisplaysStakesAndSpotsButNoDecoration) {
         EXPECT_EQ(spot(e.first)->toolTip(), spot(e.first)->accessibleDescription());  // nothing staked yet
     }
 
+    Spoken spoken(form.get());
     child<QRadioButton>(form.get(), "Option2")->click();  // $5
     spot(16)->click();
     spot(16)->click();
+    EXPECT_EQ(spoken.last(), "17, 10 on it");  // the newest stake on a spot, once
     spot(37)->click();
     child<QRadioButton>(form.get(), "Option6")->click();  // CLR
     spot(36)->click();
+    EXPECT_EQ(spoken.last(), "Red, 5 on it. Black, cleared");
     spot(36)->click();
+    // The refresh, however often it runs, says nothing that has not changed.
+    for (int i = 0; i < 100; ++i) form->Timer1_Timer();
     idle();
+    EXPECT_EQ(spoken.all().size(), 3u);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(child<QWidget>(form.get(), "announcer"))->role(),
+              QAccessible::Notification);
     Said said = hear();
     EXPECT_EQ(said.at("17"), "pays 35 to 1, 10 on it");
     EXPECT_EQ(said.at("Red"), "pays 1 to 1, 5 on it");
     EXPECT_EQ(said.at("Black"), "pays 1 to 1");  // cleared before anything lay on it
     EXPECT_EQ(said.at("18"), "pays 35 to 1");
-    EXPECT_EQ(displays(said), (std::vector<std::string>{"Account balance: 100", "Amount on table: 15",
-                                                        "Remaining: 85", "Amount bet: 0", "Return: 0", "Gain: 0",
-                                                        "Loss: 0", "History: ", "Spin: 0"}));
+    EXPECT_EQ(displays(said),
+              (std::vector<std::string>{"Account balance 100: 100", "Amount on table 15: 15", "Remaining 85: 85",
+                                        "Amount bet 0: 0", "Return 0: 0", "Gain 0: 0", "Loss 0: 0", "History: ",
+                                        "Spin: 0"}));
 
     services.wheel.pockets = {17};
     child<QPushButton>(form.get(), "Command1")->click();
@@ -190,9 +202,11 @@ TEST_F(TableLayout, ScreenReadersHearTheDisplaysStakesAndSpotsButNoDecoration) {
     said = hear();
     EXPECT_EQ(said.at("17"), "pays 35 to 1");  // the cleared table stakes nothing
     EXPECT_EQ(said.at("17 black"), "");       // the history line, with its colour
-    EXPECT_EQ(displays(said), (std::vector<std::string>{"Account balance: 445", "Amount on table: 0",
-                                                        "Remaining: 85", "Amount bet: 15", "Return: 360",
-                                                        "Gain: 345", "Loss: 0", "History: 17 black", "Spin: 100"}));
+    EXPECT_EQ(displays(said),
+              (std::vector<std::string>{"Account balance 445: 445", "Amount on table 0: 0", "Remaining 85: 85",
+                                        "Amount bet 15: 15", "Return 360: 360", "Gain 345: 345", "Loss 0: 0",
+                                        "History: 17 black", "Spin: 100"}));
+    EXPECT_EQ(spoken.last(), "17 black. Balance 445");  // said before the box, which says the win
 }
 
 }  // namespace

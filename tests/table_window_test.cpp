@@ -121,11 +121,13 @@ TEST_F(TableWindow, ClearChipWipesOneSpotAndItsMarkerGoesAtTheNextRefresh) {
 
 TEST_F(TableWindow, TheTableLimitRefusesABetAndKeepsTheMarker) {
     open(32767);
+    Spoken spoken(form.get());
     chip(5);
     // All between two refreshes, so the chip stays $500 throughout.
     for (int i = 0; i < 66; ++i) spot("black17")->click();
     EXPECT_EQ(marker("chipblack17"), "32500");
     EXPECT_EQ(form->state().ledger[16], 32500);
+    EXPECT_EQ(spoken.all(), std::vector<std::string>{"17, refused: over the table limit of 32767"});
     idle();
     chip(1);
     for (int i = 0; i < 300; ++i) spot("red")->click();
@@ -171,12 +173,14 @@ TEST_F(TableWindow, TheChipShownIsTheChipInForce) {
 
 TEST_F(TableWindow, RefreshStepsTheChipDown) {
     open(100);
+    Spoken spoken(form.get());
     chip(5);  // covered by the $1 in force, so $500 is taken
     // ...but the refresh finds 100 < 500: $100, and its handler always says so.
     EXPECT_TRUE(checked(4));
     EXPECT_EQ(services.boxes.count("Insufficient Funds!"), 1);
     EXPECT_EQ(form->state().chipvalue, 100);
     EXPECT_EQ(form->state().autoselect, 0);
+    EXPECT_EQ(spoken.last(), "Chip stepped down to $100");
 
     // With the $100 on the table nothing more is covered: "CLR", silently.
     click("red");
@@ -184,6 +188,7 @@ TEST_F(TableWindow, RefreshStepsTheChipDown) {
     EXPECT_EQ(form->state().chipvalue, 0);
     EXPECT_EQ(form->state().autoselect, 1);
     EXPECT_EQ(services.boxes.count("Insufficient Funds!"), 1);
+    EXPECT_EQ(spoken.all(), (std::vector<std::string>{"Chip stepped down to $100", "Red, 100 on it. Chip stepped down to CLR"}));
 }
 
 TEST_F(TableWindow, RefreshStepsDownSilentlyForTheSmallChips) {
@@ -300,13 +305,19 @@ TEST_F(TableWindow, ABetPlacedDuringTheSpinBelongsToIt) {
     open(100);
     services.pause.onStep = [&](int step) {
         if (step == 50) {
-            EXPECT_FALSE(spot("Command1")->isEnabled());
+            // Out of use, and heard so, yet enabled: the focus never leaves it.
+            auto* button = static_cast<spz::SolidButton*>(spot("Command1"));
+            EXPECT_FALSE(button->available());
+            EXPECT_TRUE(button->isEnabled());
+            EXPECT_TRUE(QAccessible::queryAccessibleInterface(button)->state().disabled);
+            QTest::mouseClick(button, Qt::LeftButton);  // no second spin
             QTest::mouseClick(spot("red5"), Qt::LeftButton);
         }
     };
     spin(5);
     EXPECT_EQ(label("amountbet"), "1");
-    EXPECT_EQ(services.boxes.shown.back(), "You Won $ 35");
+    EXPECT_EQ(services.boxes.shown, std::vector<std::string>{"You Won $ 35"});
+    EXPECT_FALSE(QAccessible::queryAccessibleInterface(spot("Command1"))->state().disabled);
     EXPECT_EQ(label("AccountBalance"), "135");
 }
 
@@ -316,8 +327,11 @@ TEST_F(TableWindow, NewGameDropsTheTable) {
     click("red1");
     spin(2);
     click("red1");
+    Spoken spoken(form.get());
+    spoken.all();  // the bet, said before the new game
     for (int round = 0; round < 2; ++round) {
         menu("r20");
+        EXPECT_EQ(spoken.last(), "New game, balance 25");
         EXPECT_EQ(label("AccountBalance"), "25");
         for (const char* name : {"amountontable", "remaining", "amountbet", "lblreturn", "gain", "loss"})
             EXPECT_EQ(label(name), "0") << name;
