@@ -13,12 +13,18 @@
 #include <QTimer>
 #include <QWindow>
 #include <time.h>
+#include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <mutex>
+#include <random>
+#include <thread>
 #include <vector>
 
 #include "emptywindows.h"
@@ -137,6 +143,102 @@ Clicks timeClicks(QWidget* spot, QWidget* shows, const std::function<bool()>& ch
     return {times.front(), median({times.begin() + 1, times.end()})};
 }
 
+// A player's clicks through the X server, sent from a thread of their own: each one
+// reaches the game whenever it comes, whatever the game is doing.
+class PlayerClicks final : public QObject {
+public:
+    // Clicks at `at` (global) and times each click to the first paint of `marker` with a
+    // new caption.
+    PlayerClicks(QPushButton* marker, QPoint at) : marker_(marker), at_(at) { marker_->installEventFilter(this); }
+
+    // Clicks every 60 to 140 ms while `meanwhile` runs; the milliseconds of those sent
+    // before it ended.
+    std::vector<double> during(const std::function<void()>& meanwhile) {
+        std::atomic<bool> over{false};
+        std::vector<Clock::time_point> sent;
+        std::thread player([&] { play(over, sent); });
+        meanwhile();
+        const auto end = Clock::now();
+        over = true;
+        player.join();
+        std::vector<double> ms;
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (std::size_t k = 0; k < sent.size() && k < painted_.size(); ++k)
+            if (sent[k] < end) ms.push_back(std::chrono::duration<double, std::milli>(painted_[k] - sent[k]).count());
+        painted_.clear();
+        return ms;
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && marker_->text() != shown_) {
+            shown_ = marker_->text();
+            std::lock_guard<std::mutex> lock(mutex_);
+            painted_.push_back(Clock::now());
+        }
+        return false;
+    }
+
+private:
+    void play(const std::atomic<bool>& over, std::vector<Clock::time_point>& sent) {
+        xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        std::mt19937 rng(7);
+        std::uniform_int_distribution<int> gap(60, 140);
+        while (!over) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(gap(rng)));
+            if (over) break;
+            const auto x = static_cast<std::int16_t>(at_.x()), y = static_cast<std::int16_t>(at_.y());
+            xcb_test_fake_input(c, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, root, x, y, 0);
+            sent.push_back(Clock::now());
+            xcb_test_fake_input(c, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+            xcb_test_fake_input(c, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+            xcb_flush(c);
+            // The next click only once this one is on screen, or given up on.
+            for (int wait = 0; wait < 1000 && !over; ++wait) {
+                {
+                    std::lock_guard<std::mutex> lock(mutex_);
+                    if (painted_.size() >= sent.size()) break;
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            }
+        }
+        xcb_disconnect(c);
+    }
+
+    QPushButton* marker_;
+    QPoint at_;
+    QString shown_;
+    std::mutex mutex_;
+    std::vector<Clock::time_point> painted_;
+};
+
+double percentile(std::vector<double> v, double p) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? -1 : v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
+}
+
+void reportSpread(const char* name, const std::vector<double>& ms) {
+    for (auto [suffix, p] : {std::pair{"median", 0.5}, std::pair{"p90", 0.9}, std::pair{"max", 1.0}})
+        report((std::string(name) + "_" + suffix + "_ms").c_str(), percentile(ms, p));
+}
+
+// Clicks on a spot while the table is idle and while the wheel turns.
+void timeClicksDuringSpin(spz::Form1* table, QWidget* spot, QPushButton* marker) {
+    PlayerClicks player(marker, spot->mapToGlobal(spot->rect().center()));
+    reportSpread("click_idle", player.during([] {
+        QEventLoop loop;
+        QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+        loop.exec();
+    }));
+    std::vector<double> spinning;
+    for (int spin = 0; spin < 3; ++spin) {
+        const auto ms = player.during([&] { table->Command1_Click(); });
+        spinning.insert(spinning.end(), ms.begin(), ms.end());
+    }
+    reportSpread("click_spin", spinning);
+}
+
 void timeSpin(const std::function<void()>& spin) {
     QTest::qWait(300);
     const double cpu = cpuMs();
@@ -158,7 +260,8 @@ int runProgram() {
     QPointer<Form2> start = program.startWindow();
     if (!QTest::qWaitForWindowExposed(start)) return 1;
     QTest::qWait(200);
-    start->findChild<QComboBox*>(QStringLiteral("AccountBalance"))->setCurrentIndex(0);
+    // $500, so the many clicks below stay covered and the $1 chip stays in force.
+    start->findChild<QComboBox*>(QStringLiteral("AccountBalance"))->setCurrentIndex(3);
     QTest::qWait(50);
     {
         PaintWatch shown([](QObject* o) { return isWindowTitled(o, "Form1"); });
@@ -182,6 +285,7 @@ int runProgram() {
     report("click_next_ms", clicks.next);
 
     timeSpin([&] { table->Command1_Click(); });
+    timeClicksDuringSpin(table, spot, marker);
     table->close();
     return 0;
 }
@@ -206,6 +310,7 @@ int runBaseline() {
     // The spin's own steps with nothing to show: what its pauses and event passes cost.
     spz::LoopPause pause;
     timeSpin([&] {
+        pause.begin();
         for (int step = 0; step < kSteps; ++step) {
             QCoreApplication::processEvents();
             pause.sleep(kStepMs);

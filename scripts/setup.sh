@@ -35,6 +35,7 @@ for task in "$@"; do
     bench)
       packages+=("${build[@]}" "${run[@]}"
         pkg-config libxcb1-dev    # the window watcher
+        libxcb-xtest0-dev         # a player's clicks through the X server
         xvfb xdotool              # a private X server, and real X input on it
       ) ;;
     check)

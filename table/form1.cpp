@@ -545,6 +545,7 @@ void Form1::Command1_Click() {
 
 bool Form1::animate(const std::function<bool()>& over) {
     ProgressBar1->setValue(0);
+    services_.pause->begin();
     do {
         ProgressBar1->setValue(ProgressBar1->value() + 1);
         QCoreApplication::processEvents();

@@ -7,12 +7,14 @@
 
 namespace spz {
 
+void LoopPause::begin() { due_ = std::chrono::steady_clock::now(); }
+
 void LoopPause::sleep(int milliseconds) {
     using namespace std::chrono;
-    const auto step = duration_cast<steady_clock::duration>(std::chrono::milliseconds(milliseconds));
-    const auto now = steady_clock::now();
-    // Late by a whole step or more (a box was up, or this is a new spin): start afresh.
-    due_ = now < due_ + step ? due_ + step : now + step;
+    due_ += std::chrono::milliseconds(milliseconds);
+    // Held up far longer than a step (a box was open): go on at the pace from here
+    // rather than racing to catch up.
+    if (const auto now = steady_clock::now(); now - due_ > std::chrono::milliseconds(250)) due_ = now;
 
     QEventLoop loop;
     QTimer timer;

@@ -12,6 +12,8 @@ namespace spz {
 class Pause {
 public:
     virtual ~Pause() = default;
+    // A run of paced steps starts now (a spin's bar).
+    virtual void begin() {}
     virtual void sleep(int milliseconds) = 0;
 };
 
@@ -25,10 +27,11 @@ public:
 };
 
 // Waits while the window goes on serving input, timers and the screen reader, so the
-// table answers during a spin as fast as when idle. Steps that follow one another keep
-// to one schedule: each ends a step after the last one's end, not after the work between.
+// table answers during a spin as fast as when idle. The steps of a run keep to one
+// schedule from its start, so the work between them does not add up.
 class LoopPause final : public Pause {
 public:
+    void begin() override;
     void sleep(int milliseconds) override;
 
 private:

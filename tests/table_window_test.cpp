@@ -7,6 +7,7 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "look.h"
@@ -411,6 +412,16 @@ TEST_F(TableWindow, ExitInTheMiddleOfASpinStopsEverything) {
         EXPECT_FALSE(form->isVisible());
         EXPECT_TRUE(history().isEmpty());
     }
+}
+
+// The spin's pause keeps the window answering: what is due runs while it waits.
+TEST(SpinPause, ServesTheWindowWhileItWaits) {
+    spz::LoopPause pause;
+    bool served = false;
+    QTimer::singleShot(0, [&] { served = true; });
+    pause.begin();
+    pause.sleep(20);
+    EXPECT_TRUE(served);
 }
 
 TEST_F(TableWindow, AWindowDeletedMidSpinIsNotTouched) {
