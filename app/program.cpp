@@ -40,6 +40,7 @@ Program::Program(TableServices services) : services_(services) {}
 
 void Program::start() {
     start_ = new Form2([this] { openTable(); });
+    start_->setPalette(tablePalette());  // the table's light scheme from the first window on
     start_->show();
 }
 

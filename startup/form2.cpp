@@ -7,23 +7,25 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
+#include <QScreen>
 #include <QString>
 #include <QTimer>
+#include <QWindow>
 
 #include <utility>
 
 #include "game.h"
+#include "scale.h"
 
 namespace {
-
-constexpr int kTwipsPerPixel = 15;
 
 // Where each control sits, in twips: left, top, width, height.
 struct Place {
     int left, top, width, height;
-    QRect pixels() const {
-        return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-                height / kTwipsPerPixel};
+    // Edges, not sizes, are rounded, as on the table.
+    QRect pixels(double scale) const {
+        const int x = spz::twipsToPixels(left, scale), y = spz::twipsToPixels(top, scale);
+        return {x, y, spz::twipsToPixels(left + width, scale) - x, spz::twipsToPixels(top + height, scale) - y};
     }
 };
 
@@ -35,19 +37,21 @@ constexpr Place kLabel1{360, 1080, 1695, 375};
 constexpr Place kAccountBalance{2280, 1080, 1695, 315};
 constexpr Place kCommand1{2040, 1680, 2055, 375};
 
+constexpr int kTitlePoints = 18, kCaptionPoints = 12;
+// The layout's default face for the controls, so a large desktop font cannot clip
+// "$100" or "Begin".
+constexpr int kControlPoints = 8;
+
 // Point sizes as pixels at 96 dpi, so the layout does not depend on the screen.
-QFont arial(int points) {
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(points * 96 / 72);
+QFont face(const char* family, int points, double scale) {
+    QFont f(QString::fromLatin1(family));
+    f.setPixelSize(spz::pointsToPixels(points, scale));
     return f;
 }
 
-QLabel* label(QWidget* parent, const char* name, const QString& text, const Place& at,
-              int points) {
+QLabel* label(QWidget* parent, const char* name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
-    l->setGeometry(at.pixels());
-    l->setFont(arial(points));
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
 }
@@ -61,28 +65,23 @@ Form2::Form2(std::function<void()> openTable, QWidget* parent)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Form2"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(kClient.pixels().size());
 
-    label(this, "title", QStringLiteral("Spinzelle"), kTitle, 18);
+    title_ = label(this, "title", QStringLiteral("Spinzelle"));
 
-    auto* line = new QFrame(this);
-    line->setObjectName(QStringLiteral("Line1"));
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Plain);
-    line->setLineWidth(2);
-    line->setGeometry(kLine1.pixels());
+    line_ = new QFrame(this);
+    line_->setObjectName(QStringLiteral("Line1"));
+    line_->setFrameShape(QFrame::HLine);
+    line_->setFrameShadow(QFrame::Plain);
 
-    QLabel* fundsCaption = label(this, "Label1", QStringLiteral("Starting Funds:"), kLabel1, 12);
+    QLabel* fundsCaption = fundsCaption_ = label(this, "Label1", QStringLiteral("Starting Funds:"));
 
     // Created in tab order: "Begin" is the first stop, the amount the second.
     Command1_ = new QPushButton(QStringLiteral("Begin"), this);
     Command1_->setObjectName(QStringLiteral("Command1"));
-    Command1_->setGeometry(kCommand1.pixels());
     Command1_->setDefault(true);
 
     AccountBalance_ = new QComboBox(this);
     AccountBalance_->setObjectName(QStringLiteral("AccountBalance"));
-    AccountBalance_->setGeometry(kAccountBalance.pixels());
     // Typing is allowed; typed text stays as typed (no completion, no new list lines).
     AccountBalance_->setEditable(true);
     AccountBalance_->setCompleter(nullptr);
@@ -98,8 +97,48 @@ Form2::Form2(std::function<void()> openTable, QWidget* parent)
     connect(AccountBalance_, &QComboBox::currentTextChanged, this, &Form2::Timer1_Timer);
     connect(Command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
 
+    layOut();
     Form_Load();
     Timer1_Timer();
+}
+
+void Form2::layOut() {
+    setFixedSize(kClient.pixels(scale_).size());
+    title_->setGeometry(kTitle.pixels(scale_));
+    title_->setFont(face("Arial", kTitlePoints, scale_));
+    line_->setGeometry(kLine1.pixels(scale_));
+    line_->setLineWidth(kLine1.pixels(scale_).height());
+    fundsCaption_->setGeometry(kLabel1.pixels(scale_));
+    fundsCaption_->setFont(face("Arial", kCaptionPoints, scale_));
+    Command1_->setGeometry(kCommand1.pixels(scale_));
+    AccountBalance_->setGeometry(kAccountBalance.pixels(scale_));
+    for (QWidget* control : {static_cast<QWidget*>(Command1_), static_cast<QWidget*>(AccountBalance_)})
+        control->setFont(face("MS Sans Serif", kControlPoints, scale_));
+}
+
+// The table's rule: the layout's own size where the window and its frame fit the room
+// its screen leaves, else the largest scale at which they do.
+void Form2::fitToScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    const QRect inner = geometry(), outer = frameGeometry();
+    const bool measured = isVisible() && outer != inner;
+    framed_ = framed_ || measured;
+    const QSize frame = measured ? outer.size() - inner.size() : QSize(8, 36);
+    const QRect room = screen->availableGeometry();
+    const double fit = spz::fitScale(kClient.width, kClient.height, frame.width(), frame.height(), room.width(),
+                                     room.height());
+    if (fit == scale_) return;
+    scale_ = fit;
+    layOut();
+}
+
+void Form2::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitToScreen();
+    if (!windowHandle()) return;
+    connect(windowHandle(), &QWindow::screenChanged, this, &Form2::fitToScreen, Qt::UniqueConnection);
+    if (!framed_) QTimer::singleShot(250, this, &Form2::fitToScreen);
 }
 
 void Form2::Form_Load() {

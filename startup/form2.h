@@ -6,6 +6,8 @@
 #include <QWidget>
 
 class QComboBox;
+class QFrame;
+class QLabel;
 class QKeyEvent;
 class QPushButton;
 class QTimer;
@@ -24,6 +26,7 @@ public:
 protected:
     // Return or Enter presses "Begin", the window's default button.
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private slots:
     void Timer1_Timer();
@@ -31,9 +34,17 @@ private slots:
 
 private:
     void Form_Load();
+    // Places and sizes every control at the window's scale.
+    void layOut();
+    void fitToScreen();
 
     std::function<void()> openTable_;
     QComboBox* AccountBalance_ = nullptr;
     QPushButton* Command1_ = nullptr;
     QTimer* Timer1_ = nullptr;
+    QLabel* title_ = nullptr;
+    QLabel* fundsCaption_ = nullptr;
+    QFrame* line_ = nullptr;
+    double scale_ = 1;
+    bool framed_ = false;
 };

@@ -12,14 +12,17 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 #include <cstdlib>
 #include <utility>
 #include <map>
 
 #include "look.h"
+#include "scale.h"
 #include "speech.h"
 
 namespace spz {
@@ -61,6 +64,7 @@ constexpr MenuItem kBankrolls[] = {{"r20", "$25", 25}, {"r50", "$50", 50}, {"r10
 
 Form1::Form1(TableServices services, QWidget* parent) : QWidget(parent), services_(services) {
     buildWindow();
+    fitToScreen();
     Form_Load();
     speech::attach(this);
     chipGroup_->checkedButton()->setFocus();  // the keyboard starts at the chips
@@ -73,17 +77,19 @@ void Form1::buildWindow() {
     setWindowTitle(QStringLiteral("Form1"));
     // No sizing frame and no window buttons: the table is one fixed layout.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    setFont(tableFont(kDefaultFont));
+    setPalette(tablePalette());  // before any control takes its colours from it
+    setTableScale(scale_);
+    setTableFont(this, kDefaultFont);
 
     auto* top = new QVBoxLayout(this);
     top->setContentsMargins(0, 0, 0, 0);
     top->setSpacing(0);
     top->setSizeConstraint(QLayout::SetFixedSize);
-    auto* bar = new QMenuBar(this);
+    auto* bar = bar_ = new QMenuBar(this);
     bar->setFont(QApplication::font());  // the desktop's menu face, not the table's
     buildMenu(bar);
     top->setMenuBar(bar);
-    auto* client = new QWidget(this);
+    auto* client = client_ = new QWidget(this);
     client->setFixedSize(pixels(kClient).size());
     top->addWidget(client);
 
@@ -97,13 +103,51 @@ void Form1::buildWindow() {
     buildKeyboard();
 }
 
+void Form1::fitToScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    // Until the window system has framed the window, a title bar and thin edges are
+    // assumed; once shown, the frame it really drew is measured.
+    const QRect inner = geometry(), outer = frameGeometry();
+    const bool measured = isVisible() && outer != inner;
+    const QMargins frame = measured ? QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                                               outer.right() - inner.right(), outer.bottom() - inner.bottom())
+                                    : QMargins(4, 32, 4, 4);
+    framed_ = framed_ || measured;
+    const QRect room = screen->availableGeometry();
+    const double fit = fitScale(kClient.width, kClient.height, frame.left() + frame.right(),
+                                frame.top() + frame.bottom() + bar_->sizeHint().height(), room.width(), room.height());
+    if (fit != scale_) {
+        scale_ = fit;
+        setTableScale(fit);
+        placeAgain(this);
+        client_->setFixedSize(pixels(kClient).size());
+        layout()->activate();
+    }
+    if (!measured) return;
+    // Where the window system put the frame, moved only as far as it takes to fit.
+    const QRect now = frameGeometry();
+    const QPoint to(std::clamp(now.left(), room.left(), std::max(room.left(), room.right() + 1 - now.width())),
+                    std::clamp(now.top(), room.top(), std::max(room.top(), room.bottom() + 1 - now.height())));
+    if (to != now.topLeft()) move(to);
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    fitToScreen();  // before it is mapped, on the screen it opens on
+    if (!windowHandle()) return;
+    connect(windowHandle(), &QWindow::screenChanged, this, &Form1::fitToScreen, Qt::UniqueConnection);
+    // The frame is known only once the window system has drawn it.
+    if (!framed_) QTimer::singleShot(250, this, &Form1::fitToScreen);
+}
+
 void Form1::buildFelt(QWidget* client) {
     for (const ShapeSpec& s : kFelt) new Shape(client, s);
     for (const ShapeSpec& s : kLegend) new Shape(client, s);
     auto* title = new QLabel(QStringLiteral("History"), client);
     title->setObjectName(QStringLiteral("Label3"));
-    title->setGeometry(pixels(kHistoryTitle));
-    title->setFont(tableFont(kPanelTitleFont));
+    place(title, kHistoryTitle);
+    setTableFont(title, kPanelTitleFont);
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
@@ -112,8 +156,8 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
     for (const FrameSpec& f : kFrames) {
         auto* box = new QGroupBox(qs(f.caption), client);
         box->setObjectName(qs(f.name));
-        box->setGeometry(pixels({kFrameLeft, f.top, kFrameWidth, f.height}));
-        box->setFont(tableFont(kPanelTitleFont));
+        place(box, {kFrameLeft, f.top, kFrameWidth, f.height});
+        setTableFont(box, kPanelTitleFont);
         if (f.back != Role::None) {
             setColour(box, QPalette::Window, colour(f.back));
             box->setAutoFillBackground(true);
@@ -127,14 +171,13 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
         {"loss", &loss},                     {"txtgain", &txtgain},             {"txtloss", &txtloss}};
     for (const ItemSpec& item : kPanelItems) {
         QGroupBox* frame = frames.at(item.frame);
-        const QRect at = pixels(item.at);
         switch (item.kind) {
-            case Kind::Line: new Line(frame, at, 1); break;
+            case Kind::Line: new Line(frame, item.at, 1); break;
             case Kind::Button: {
                 Command1 = new SolidButton(qs(item.caption), frame);
                 Command1->setObjectName(qs(item.name));
-                Command1->setGeometry(at);
-                Command1->setFont(tableFont(item.font));
+                place(Command1, item.at);
+                setTableFont(Command1, item.font);
                 connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
                 break;
             }
@@ -142,8 +185,8 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
             case Kind::Value: {
                 auto* label = new QLabel(qs(item.caption), frame);
                 label->setObjectName(qs(item.name));
-                label->setGeometry(at);
-                label->setFont(tableFont(item.font));
+                place(label, item.at);
+                setTableFont(label, item.font);
                 // Captions hang from the top of the label, so the rules run under them.
                 label->setAlignment((item.kind == Kind::Value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
                 if (item.fore != Role::None) setFore(label, colour(item.fore));
@@ -156,8 +199,8 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
 
     history = new QListWidget(client);
     history->setObjectName(QStringLiteral("history"));
-    history->setGeometry(pixels(kHistory));
-    history->setFont(tableFont(kHistoryFont));
+    place(history, kHistory);
+    setTableFont(history, kHistoryFont);
     // The list is only as wide as one deep black line: no bars to take that width.
     // The newest pocket is always scrolled into view; the wheel reaches the rest.
     history->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -169,7 +212,7 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
 
     ProgressBar1 = new QProgressBar(client);
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
-    ProgressBar1->setGeometry(pixels(kProgressBar));
+    place(ProgressBar1, kProgressBar);
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setValue(0);
     ProgressBar1->setTextVisible(false);
@@ -188,18 +231,19 @@ void Form1::buildChipSelector(QGroupBox* chips) {
         auto* label = new QLabel(qs(kChipOptions[static_cast<std::size_t>(k)].label), chips);
         label->setObjectName(QStringLiteral("Label1"));
         label->setProperty("Index", k);
-        label->setGeometry(pixels(chipLabel(k)));
-        label->setFont(tableFont(kChipLabelFont));
+        place(label, chipLabel(k));
+        setTableFont(label, kChipLabelFont);
         label->setAlignment(Qt::AlignCenter);  // centred on the disc whatever the face's widths
         label->setAttribute(Qt::WA_TranslucentBackground);
         label->setAttribute(Qt::WA_TransparentForMouseEvents);
-        if (look.labelFore != Role::None) setFore(label, colour(look.labelFore));
+        // The disc's colour is the layout's: its label takes the ink that reads on it.
+        setFore(label, look.labelFore != Role::None ? colour(look.labelFore) : captionOn(colour(look.disc)));
     }
     for (int k = 0; k < 6; ++k) {
         auto* option = new QRadioButton(QStringLiteral("Option1"), chips);
         option->setObjectName(QStringLiteral("Option%1").arg(k + 1));
-        option->setGeometry(pixels(chipOption(k)));
-        option->setFont(tableFont(kDefaultFont));
+        place(option, chipOption(k));
+        setTableFont(option, kDefaultFont);
         option->setAccessibleName(qs(kChipOptions[static_cast<std::size_t>(k)].label));
         chipGroup_->addButton(option, k + 1);
         connect(option, &QRadioButton::toggled, this, [this, k](bool on) {
@@ -215,8 +259,8 @@ void Form1::buildSpots(QWidget* client) {
         const Rgb face = i < 36 ? (isRed(i + 1) ? kRed : kDarkGrey) : kOuterSpots[static_cast<std::size_t>(i - 36)].face;
         auto* b = new SolidButton(qs(spot.caption), client, colour(face));
         b->setObjectName(qs(spot.button));
-        b->setGeometry(pixels(spotTwips(i)));
-        b->setFont(tableFont(i < 36 ? kNumberFont : kOuterSpots[static_cast<std::size_t>(i - 36)].font));
+        place(b, spotTwips(i));
+        setTableFont(b, i < 36 ? kNumberFont : kOuterSpots[static_cast<std::size_t>(i - 36)].font);
         QString name = qs(spot.caption);
         if (name.isEmpty()) name = qs(spot.spot).left(1).toUpper() + qs(spot.spot).mid(1);
         b->setAccessibleName(name);
@@ -226,7 +270,7 @@ void Form1::buildSpots(QWidget* client) {
         spots_[static_cast<std::size_t>(i)] = b;
     }
     for (int i = 0; i < kSpotCount; ++i) {
-        auto* m = new ChipMarker(client, pixels(markerOn(spotTwips(i), i)));
+        auto* m = new ChipMarker(client, markerOn(spotTwips(i), i));
         m->setObjectName(qs(kBetSpots[static_cast<std::size_t>(i)].marker));
         markers_[static_cast<std::size_t>(i)] = m;
     }
@@ -347,6 +391,8 @@ void Form1::buildMenu(QMenuBar* bar) {
     menu->setObjectName(QStringLiteral("menu"));
     QMenu* reset = menu->addMenu(QStringLiteral("&Reset Game"));
     reset->setObjectName(QStringLiteral("resetgame"));
+    // The popups take the table's colours and the bar's face, so the table reads as one.
+    for (QMenu* popup : {menu, reset}) popup->setAttribute(Qt::WA_WindowPropagation);
     for (const MenuItem& item : kBankrolls) {
         QAction* a = reset->addAction(QString::fromLatin1(item.caption));
         a->setObjectName(QString::fromLatin1(item.name));
@@ -489,7 +535,8 @@ void Form1::Timer1_Timer() {
         if (m->text() == QLatin1String("0")) m->hide();
 
     amountontable->setText(QString::number(state_.ledger.total()));
-    if (const double t = ontable(); t != 0) remaining->setText(qs(plainText(balance() - t)));
+    // Always what the balance leaves over the table, an empty table included.
+    remaining->setText(qs(plainText(balance() - ontable())));
     speech::changed(this);
 
     if (!chipcovered(balance(), ontable(), state_.chipvalue, state_.chipfactor)) {
@@ -562,18 +609,18 @@ Pocket Form1::draw() { return static_cast<Pocket>(randombetween(36, -1, *service
 // ended while the box was up.
 bool Form1::showResult(const Settlement& s, const std::function<bool()>& over) {
     auto* line = new QListWidgetItem(qs(s.historyline), history);
-    line->setForeground(state_.lastcolor == "red" ? colour(kRed) : state_.lastcolor == "black" ? QColor(Qt::black) : QColor(0x008000));
+    line->setForeground(colour(state_.lastcolor == "red" ? kHistoryRed : state_.lastcolor == "black" ? kHistoryBlack : kHistoryGreen));
     history->scrollToItem(line);
     amountbet->setText(qs(s.amountbet));
     lblreturn->setText(qs(s.lblreturn));
 
-    // The side that moved is drawn in button text, the other greyed; each figure is
-    // written where the result puts it, before or after the box.
+    // The side that moved is drawn in button text, the other greyed after the box;
+    // both figures are true while the box is up: the side that did not move reads 0.
     QLabel* moved = s.won ? gain : loss;
     QLabel* still = s.won ? loss : gain;
     setFore(s.won ? txtgain : txtloss, colour(Role::ButtonText));
     moved->setText(qs(s.won ? s.gain : s.loss));
-    if (!s.won) still->setText(QStringLiteral("0"));
+    still->setText(QStringLiteral("0"));
     speech::changed(this);
     // The box says what was won or lost; the pocket and where the balance ends go first.
     speech::say(this, QStringLiteral("%1. Balance %2")
@@ -582,7 +629,6 @@ bool Form1::showResult(const Settlement& s, const std::function<bool()>& over) {
     speech::sayNow(this);
     services_.boxes->inform(this, qs(s.prompt));
     if (over()) return false;
-    if (s.won) still->setText(QStringLiteral("0"));
     setFore(s.won ? txtloss : txtgain, colour(Role::GrayText));
     return true;
 }

@@ -62,12 +62,16 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     // Keys on the spots and the focus on the chips.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using Panels = std::map<std::string_view, QGroupBox*>;
     void buildWindow();
+    // Draws the whole table at the largest scale, up to the layout's own, at which the
+    // window and its frame fit the room its screen leaves, and keeps it on that room.
+    void fitToScreen();
     void buildMenu(QMenuBar* bar);
     void buildFelt(QWidget* client);
     Panels buildPanels(QWidget* client);
@@ -96,6 +100,10 @@ private:
 
     TableServices services_;
     TableState state_;
+    double scale_ = 1;
+    bool framed_ = false;  // the window system's real frame has been measured
+    QWidget* client_ = nullptr;
+    QMenuBar* bar_ = nullptr;
     unsigned game_ = 0;
     bool exiting_ = false;
     bool spinning_ = false;

@@ -1,5 +1,5 @@
 #pragma once
-// Where everything sits on the table window, in twips (15 to a pixel), with its
+// Where everything sits on the table window, in twips (15 to a pixel at scale 1), with its
 // colours and fonts. The window is built from these tables.
 
 #include <array>
@@ -7,8 +7,6 @@
 #include <string_view>
 
 namespace spz::layout {
-
-inline constexpr int kTwipsPerPixel = 15;
 
 struct Twips {
     int left, top, width, height;
@@ -170,6 +168,8 @@ inline constexpr FontSpec kChipLabelFont{Face::MsSansSerif, 9.75, true};
 // History list, its title and the colour legend green, red, black.
 inline constexpr Twips kHistory{11760, 600, 1095, 10260};
 inline constexpr FontSpec kHistoryFont{Face::MsSansSerif, 12, false};
+// The history's pocket colours, deep enough to read on the list's 3D-light back.
+inline constexpr Rgb kHistoryRed = 0xC00000, kHistoryBlack = 0x000000, kHistoryGreen = 0x007000;
 inline constexpr Twips kHistoryTitle{11760, 0, 855, 375};
 inline constexpr std::array<ShapeSpec, 3> kLegend = {{
     {"Shape1", {11760, 480, 375, 135}, 0x00C000, true},

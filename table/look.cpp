@@ -9,13 +9,49 @@
 #include <algorithm>
 #include <cmath>
 
+#include "scale.h"
+
 namespace spz {
 
 using namespace layout;
 
+namespace {
+double scale_ = 1;
+}  // namespace
+
+double tableScale() { return scale_; }
+void setTableScale(double scale) { scale_ = scale; }
+
 QRect pixels(Twips t) {
-    auto px = [](int twips) { return static_cast<int>(std::lround(twips / double(kTwipsPerPixel))); };
-    return {px(t.left), px(t.top), px(t.width), px(t.height)};
+    // Edges, not sizes, are rounded, so what meets in the layout still meets.
+    auto px = [](int twips) { return twipsToPixels(twips, scale_); };
+    auto span = [&](int from, int length) { return length > 0 ? std::max(1, px(from + length) - px(from)) : 0; };
+    return {px(t.left), px(t.top), span(t.left, t.width), span(t.top, t.height)};
+}
+
+int penWidth(int pixelsAtOne) { return std::max(1, static_cast<int>(std::lround(pixelsAtOne * scale_))); }
+
+void place(QWidget* w, Twips t) {
+    w->setProperty("twips", QRect(t.left, t.top, t.width, t.height));
+    w->setGeometry(pixels(t));
+}
+
+void setTableFont(QWidget* w, FontSpec style) {
+    w->setProperty("tableFont", QVariantList{static_cast<int>(style.face), style.points, style.bold});
+    w->setFont(tableFont(style));
+}
+
+void placeAgain(QWidget* root) {
+    QList<QWidget*> all = root->findChildren<QWidget*>();
+    all.prepend(root);
+    for (QWidget* w : all) {
+        if (const QVariant t = w->property("twips"); t.isValid()) {
+            const QRect r = t.toRect();
+            w->setGeometry(pixels({r.x(), r.y(), r.width(), r.height()}));
+        }
+        if (const QVariantList f = w->property("tableFont").toList(); f.size() == 3)
+            w->setFont(tableFont({static_cast<Face>(f[0].toInt()), f[1].toDouble(), f[2].toBool()}));
+    }
 }
 
 QString substituteFamily(Face face) {
@@ -35,7 +71,7 @@ void installFontSubstitutes() {
 QFont tableFont(FontSpec style) {
     static const char* const names[] = {"MS Sans Serif", "Arial", "Sylfaen", "MS Sans Serif"};
     QFont f(QString::fromLatin1(names[static_cast<int>(style.face)]));
-    f.setPixelSize(static_cast<int>(std::lround(style.points * 96.0 / 72.0)));
+    f.setPixelSize(pointsToPixels(style.points, scale_));
     f.setBold(style.bold);
     return f;
 }
@@ -57,23 +93,48 @@ QColor captionOn(const QColor& face) {
 
 QColor colour(Rgb rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
 
+namespace {
+// A classic light desktop scheme, the one the layout's system colours come from.
+constexpr QRgb kFace = 0xF0F0F0, kInk = 0x000000, kWindow = 0xFFFFFF, kLight3D = 0xE3E3E3, kActiveBorder = 0xB4B4B4,
+               kShadow = 0xA0A0A0, kDarkShadow = 0x696969, kHighlight = 0x0066CC, kHighlightText = 0xFFFFFF;
+// Dimmer than the ink at a glance, yet 4.5:1 on the face.
+constexpr QRgb kGrayText = 0x6D6D6D;
+}  // namespace
+
+QPalette tablePalette() {
+    QPalette p(QColor::fromRgb(kInk), QColor::fromRgb(kFace), QColor::fromRgb(kWindow), QColor::fromRgb(kShadow),
+               QColor::fromRgb(kActiveBorder), QColor::fromRgb(kInk), QColor::fromRgb(kWindow),
+               QColor::fromRgb(kWindow), QColor::fromRgb(kFace));
+    p.setColor(QPalette::Midlight, QColor::fromRgb(kLight3D));
+    p.setColor(QPalette::Shadow, QColor::fromRgb(kDarkShadow));
+    p.setColor(QPalette::Highlight, QColor::fromRgb(kHighlight));
+    p.setColor(QPalette::HighlightedText, QColor::fromRgb(kHighlightText));
+    p.setColor(QPalette::AlternateBase, QColor::fromRgb(kLight3D));
+    p.setColor(QPalette::ToolTipBase, QColor::fromRgb(0xFFFFE1));
+    p.setColor(QPalette::ToolTipText, QColor::fromRgb(kInk));
+    p.setColor(QPalette::PlaceholderText, QColor::fromRgb(kGrayText));
+    p.setColor(QPalette::Link, QColor::fromRgb(kHighlight));
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, QColor::fromRgb(kGrayText));
+    return p;
+}
+
 QColor colour(Role role) {
-    const QPalette p = QApplication::palette();
     switch (role) {
-        case Role::ButtonText: return p.color(QPalette::ButtonText);
-        case Role::GrayText: return p.color(QPalette::Disabled, QPalette::WindowText);
-        case Role::HighlightText: return p.color(QPalette::HighlightedText);
-        case Role::Light3D: return p.color(QPalette::Midlight);
-        case Role::ActiveBorder: return p.color(QPalette::Mid);
+        case Role::GrayText: return QColor::fromRgb(kGrayText);
+        case Role::HighlightText: return QColor::fromRgb(kHighlightText);
+        case Role::Light3D: return QColor::fromRgb(kLight3D);
+        case Role::ActiveBorder: return QColor::fromRgb(kActiveBorder);
+        case Role::ButtonText:
         case Role::None: break;
     }
-    return p.color(QPalette::WindowText);
+    return QColor::fromRgb(kInk);
 }
 
 Shape::Shape(QWidget* parent, const ShapeSpec& shape)
     : QWidget(parent), fill_(colour(shape.fill)), border_(shape.border), circle_(shape.circle) {
     setObjectName(QString::fromLatin1(shape.name.data(), static_cast<int>(shape.name.size())));
-    setGeometry(pixels(shape.at));
+    place(this, shape.at);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
@@ -103,10 +164,11 @@ void Shape::paintEvent(QPaintEvent*) {
     if (ring_) {
         // Black outside, white inside: it shows on every disc and on the panel.
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(Qt::black, 2));
-        p.drawEllipse(r.adjusted(1, 1, -1, -1));
-        p.setPen(QPen(Qt::white, 2));
-        p.drawEllipse(r.adjusted(3, 3, -3, -3));
+        const int w = penWidth(2);
+        p.setPen(QPen(Qt::black, w));
+        p.drawEllipse(r.adjusted(w / 2.0, w / 2.0, -w / 2.0, -w / 2.0));
+        p.setPen(QPen(Qt::white, w));
+        p.drawEllipse(r.adjusted(1.5 * w, 1.5 * w, -1.5 * w, -1.5 * w));
     }
 }
 
@@ -115,8 +177,8 @@ void Shape::setRing(bool on) {
     update();
 }
 
-Line::Line(QWidget* parent, QRect at, int thickness) : QWidget(parent) {
-    setGeometry(at.x(), at.y(), at.width(), thickness);
+Line::Line(QWidget* parent, Twips from, int thickness) : QWidget(parent) {
+    place(this, {from.left, from.top, from.width, thickness * kTwipsPerPixel});
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
@@ -159,7 +221,7 @@ void SolidButton::paintEvent(QPaintEvent*) {
     p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
     if (hasFocus()) {
         // The caption's colour, which reads on the face, two pixels wide.
-        p.setPen(QPen(pal.color(QPalette::ButtonText), 2));
+        p.setPen(QPen(pal.color(QPalette::ButtonText), penWidth(2)));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(r).adjusted(3, 3, -3, -3));
     }
@@ -201,12 +263,12 @@ bool SolidButton::event(QEvent* event) {
     return QPushButton::event(event);
 }
 
-ChipMarker::ChipMarker(QWidget* parent, QRect at) : QPushButton(QStringLiteral("B"), parent) {
-    setGeometry(at);
+ChipMarker::ChipMarker(QWidget* parent, Twips at) : QPushButton(QStringLiteral("B"), parent) {
+    place(this, at);
     setFocusPolicy(Qt::NoFocus);
     // A click on the chip lands on the spot beneath it, so the whole spot takes bets.
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setFont(tableFont(kDefaultFont));
+    setTableFont(this, kDefaultFont);
     hide();
 }
 

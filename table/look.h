@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 #include <QPushButton>
 #include <QRect>
 #include <QWidget>
@@ -13,10 +14,26 @@
 
 namespace spz {
 
+// The table's scale: 1 draws the layout as designed, less shrinks all of it alike so
+// the window fits a small or scaled screen.
+double tableScale();
+void setTableScale(double scale);
+// Where twips land at the table's scale.
 QRect pixels(layout::Twips t);
-// Point sizes are for 96 dots per inch; set as pixels so the table never moves with
-// the screen's DPI setting.
+// A pen or ring width of so many pixels at scale 1.
+int penWidth(int pixelsAtOne);
+// Point sizes are for 96 dots per inch at the table's scale; set as pixels so the
+// table never moves with the screen's DPI setting.
 QFont tableFont(layout::FontSpec style);
+// Set a widget's place and face from the layout and keep them, so that
+// placeAgain() can set them anew at another scale.
+void place(QWidget* w, layout::Twips t);
+void setTableFont(QWidget* w, layout::FontSpec style);
+void placeAgain(QWidget* root);
+
+// The light desktop the table was drawn against, whatever the desktop's own scheme:
+// the felt, spots, discs and history colours are fixed and only read on these.
+QPalette tablePalette();
 QColor colour(layout::Rgb rgb);
 QColor colour(layout::Role role);
 // How far apart two colours read, from 1:1 to 21:1.
@@ -35,6 +52,7 @@ QString substituteFamily(layout::Face face);
 class Shape final : public QWidget {
 public:
     Shape(QWidget* parent, const layout::ShapeSpec& shape);
+    QColor fill() const { return fill_; }
     // Makes the shape take clicks, as the chip discs do.
     void onClick(std::function<void()> action);
     // A ring round a disc whose option has the keyboard focus.
@@ -52,10 +70,10 @@ private:
     std::function<void()> clicked_;
 };
 
-// A straight horizontal line in the window text colour.
+// A straight horizontal line in the window text colour, from (left, top) across width.
 class Line final : public QWidget {
 public:
-    Line(QWidget* parent, QRect at, int thickness);
+    Line(QWidget* parent, layout::Twips from, int thickness);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -83,7 +101,7 @@ private:
 // The small yellow button that shows the stake on a spot.
 class ChipMarker final : public QPushButton {
 public:
-    ChipMarker(QWidget* parent, QRect at);
+    ChipMarker(QWidget* parent, layout::Twips at);
 
 protected:
     void paintEvent(QPaintEvent*) override;

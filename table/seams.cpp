@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <QWidget>
 
 namespace spz {
 
@@ -38,6 +39,8 @@ namespace {
 QMessageBox::StandardButton ask(QWidget* parent, const QString& prompt, QMessageBox::StandardButtons buttons) {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), prompt, buttons, parent);
     box.setDefaultButton(QMessageBox::Ok);
+    // In the table's colours, not the desktop's, like the window it belongs to.
+    if (parent) box.setPalette(parent->palette());
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 }  // namespace

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     previous = qInstallMessageHandler(quietOffscreen);
     ::testing::InitGoogleTest(&argc, argv);
     // Headless unless told otherwise, test discovery included.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", SPINZELLE_OFFSCREEN);
     QApplication app(argc, argv);
     spz::configureApplication();
     return RUN_ALL_TESTS();

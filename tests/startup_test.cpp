@@ -142,13 +142,28 @@ TEST_F(StartupWindow, LabelsUseArialAtFixedPixelSizesAndFit) {
         EXPECT_EQ(info.pixelSize(), pixels) << name;
         EXPECT_LE(l->fontMetrics().horizontalAdvance(l->text()), l->width()) << name;
     }
+
+    // A 16 pt desktop font leaves the controls alone: "$100" and "Begin" show whole.
+    const QFont desktop = QApplication::font();
+    QFont large = desktop;
+    large.setPointSize(16);
+    QApplication::setFont(large);
+    delete form;
+    open();
+    combo->setCurrentIndex(2);
+    QLineEdit* edit = combo->lineEdit();
+    EXPECT_LE(edit->fontMetrics().horizontalAdvance("$100"), edit->contentsRect().width());
+    EXPECT_LE(edit->fontMetrics().height(), edit->contentsRect().height());
+    EXPECT_LE(begin->fontMetrics().horizontalAdvance("Begin"), begin->contentsRect().width());
+    EXPECT_LE(begin->fontMetrics().height(), begin->contentsRect().height());
+    QApplication::setFont(desktop);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     // Headless unless a display is asked for, so test discovery needs no screen.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", SPINZELLE_OFFSCREEN);
     QApplication app(argc, argv);
     QFont::insertSubstitution("Arial", "Liberation Sans");
     ::testing::InitGoogleTest(&argc, argv);

@@ -7,6 +7,8 @@
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QListWidget>
+#include <QScreen>
+#include <QTest>
 #include <QMenu>
 #include <map>
 #include <memory>
@@ -42,6 +44,37 @@ TEST_F(TableLayout, WindowIsFixedAtItsSize) {
     EXPECT_EQ(client->size(), QSize(872, 748));
     EXPECT_EQ(form->minimumSize(), form->maximumSize());
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    // On a netbook's screen the whole table shrinks by one factor, frame and all in view.
+    QScreen* netbook = nullptr;
+    for (QScreen* screen : QGuiApplication::screens())
+        if (screen->name() == "netbook") netbook = screen;
+    ASSERT_TRUE(netbook);
+    spz::Form1 small(services.table());
+    small.setScreen(netbook);
+    small.move(netbook->geometry().topLeft());
+    small.show();
+    QTest::qWait(300);  // the frame is measured once it is drawn
+    EXPECT_TRUE(netbook->availableGeometry().contains(small.frameGeometry()));
+    EXPECT_EQ(small.minimumSize(), small.maximumSize());
+    const double f = small.findChild<QWidget*>("red1")->parentWidget()->height() / 748.0;
+    EXPECT_LT(f, 0.8);
+    EXPECT_GT(f, 0.7);
+    std::vector<QWidget*> pieces{client};
+    for (const char* name : {"Shape7", "Shape8", "Label1", "Bet", "txtloss", "history", "ProgressBar1", "Command1"})
+        pieces.push_back(child<QWidget>(form.get(), name));
+    for (int i = 0; i < spz::kSpotCount; ++i) pieces.insert(pieces.end(), {spot(i), marker(i)});
+    for (QWidget* big : pieces) {
+        auto* same = big == client ? small.findChild<QWidget*>("red1")->parentWidget()
+                                   : small.findChildren<QWidget*>(big->objectName()).value(0);
+        ASSERT_TRUE(same) << big->objectName().toStdString();
+        // The client is placed under the menu bar, which keeps the desktop's size.
+        const QRect a = big == client ? big->rect() : big->geometry(), b = big == client ? same->rect() : same->geometry();
+        for (auto [x, y] : {std::pair{a.left(), b.left()}, {a.top(), b.top()}, {a.right(), b.right()}, {a.bottom(), b.bottom()}})
+            EXPECT_NEAR(x * f, y, 1.5) << big->objectName().toStdString();
+        EXPECT_NEAR(QFontInfo(big->font()).pixelSize() * f, QFontInfo(same->font()).pixelSize(), 1) << big->objectName().toStdString();
+    }
+    EXPECT_EQ(small.findChild<QWidget*>("chipred32")->geometry().bottom(), small.findChild<QWidget*>("red32")->geometry().bottom());
 }
 
 TEST_F(TableLayout, SpotsTileTheFeltAndMarkersSitOnTheirSpots) {
@@ -203,7 +236,7 @@ TEST_F(TableLayout, ScreenReadersHearTheDisplaysStakesAndSpotsButNoDecoration) {
     EXPECT_EQ(said.at("17"), "pays 35 to 1");  // the cleared table stakes nothing
     EXPECT_EQ(said.at("17 black"), "");       // the history line, with its colour
     EXPECT_EQ(displays(said),
-              (std::vector<std::string>{"Account balance 445: 445", "Amount on table 0: 0", "Remaining 85: 85",
+              (std::vector<std::string>{"Account balance 445: 445", "Amount on table 0: 0", "Remaining 445: 445",
                                         "Amount bet 15: 15", "Return 360: 360", "Gain 345: 345", "Loss 0: 0",
                                         "History: 17 black", "Spin: 100"}));
     EXPECT_EQ(spoken.last(), "17 black. Balance 445");  // said before the box, which says the win

@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QGroupBox>
+#include <QMenuBar>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
+#include <map>
 #include <memory>
 
 #include "look.h"
@@ -17,6 +21,21 @@ using namespace fakes;
 using spz::Form1;
 
 namespace {
+
+// How well the text drawn in a region reads: the region's commonest colour is what
+// lies behind, the pixel that stands out most from it is the ink.
+double inkContrast(QWidget* w, QRect r = {}) {
+    const QImage img = w->grab(r.isNull() ? w->rect() : r).toImage();
+    std::map<QRgb, int> counts;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) ++counts[img.pixel(x, y)];
+    const QColor back = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                            return a.second < b.second;
+                        })->first;
+    double best = 1;
+    for (const auto& [rgb, n] : counts) best = std::max(best, spz::contrastRatio(back, QColor(rgb)));
+    return best;
+}
 
 class TableWindow : public ::testing::Test {
 protected:
@@ -230,14 +249,22 @@ TEST_F(TableWindow, BetsBeyondTheBankrollLeaveOnlyTheClearChip) {
 }
 
 TEST_F(TableWindow, AWinPaysAndClearsTheTable) {
-    open(100);
+    open(125);
     chip(3);
+    click("black2");
+    spin(1);  // a loss first: its figure must not stand beside the win
+    services.boxes.shown.clear();
     click("red");
-    std::string balanceDuringBox;
-    services.boxes.whileOpen = [&](const std::string&) { balanceDuringBox = label("AccountBalance"); };
+    std::string balanceDuringBox, lossDuringBox;
+    services.boxes.whileOpen = [&](const std::string&) {
+        balanceDuringBox = label("AccountBalance");
+        lossDuringBox = label("loss");
+    };
     spin(3);
     EXPECT_EQ(services.boxes.shown, std::vector<std::string>{"You Won $ 25"});
     EXPECT_EQ(balanceDuringBox, "100");
+    EXPECT_EQ(lossDuringBox, "0");
+    EXPECT_EQ(label("remaining"), "125");
     EXPECT_EQ(label("AccountBalance"), "125");
     EXPECT_EQ(label("amountbet"), "25");
     EXPECT_EQ(label("lblreturn"), "50");
@@ -245,14 +272,14 @@ TEST_F(TableWindow, AWinPaysAndClearsTheTable) {
     EXPECT_EQ(label("loss"), "0");
     EXPECT_EQ(fore("txtgain"), spz::colour(spz::layout::Role::ButtonText));
     EXPECT_EQ(fore("txtloss"), spz::colour(spz::layout::Role::GrayText));
-    EXPECT_EQ(history(), QStringList{"     3"});
+    EXPECT_EQ(history(), (QStringList{"     1", "     3"}));
     EXPECT_FALSE(shown("chipred"));
     EXPECT_EQ(marker("chipred"), "");
     EXPECT_EQ(form->state().ledger.total(), 0);
     EXPECT_EQ(form->state().payout, 0);
     EXPECT_TRUE(spot("Command1")->isEnabled());
     EXPECT_EQ(child<QProgressBar>(form.get(), "ProgressBar1")->value(), 100);
-    EXPECT_EQ(services.pause.steps, 100);
+    EXPECT_EQ(services.pause.steps, 200);
 }
 
 TEST_F(TableWindow, LossesBreakEvenAndTheGreenPockets) {
@@ -289,12 +316,12 @@ TEST_F(TableWindow, LossesBreakEvenAndTheGreenPockets) {
     EXPECT_EQ(label("amountbet"), "0");
     EXPECT_EQ(label("AccountBalance"), "280");
     EXPECT_EQ(history(), (QStringList{"     1", "0", "00", "     7", "           8"}));
-    EXPECT_EQ(label("remaining"), "280");  // left from the last bet
+    EXPECT_EQ(label("remaining"), "280");  // the whole balance: nothing is on the table
     EXPECT_EQ(firstSteps, (std::vector<int>{1, 1}));
 
     // Each line in its pocket's colour, and the newest always in view.
     auto* list = child<QListWidget>(form.get(), "history");
-    const QColor red = spz::colour(spz::layout::kRed), black(Qt::black), green(0x008000);
+    const QColor red(0xC00000), black(Qt::black), green(0x007000);
     const std::vector<QColor> colours{red, green, green, red, black};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(list->item(i)->foreground().color(), colours[static_cast<std::size_t>(i)]) << i;
     for (int i = 0; i < 35; ++i) spin(i % 36 + 1);
@@ -334,8 +361,9 @@ TEST_F(TableWindow, NewGameDropsTheTable) {
         menu("r20");
         EXPECT_EQ(spoken.last(), "New game, balance 25");
         EXPECT_EQ(label("AccountBalance"), "25");
-        for (const char* name : {"amountontable", "remaining", "amountbet", "lblreturn", "gain", "loss"})
+        for (const char* name : {"amountontable", "amountbet", "lblreturn", "gain", "loss"})
             EXPECT_EQ(label(name), "0") << name;
+        EXPECT_EQ(label("remaining"), "25");  // the new bankroll, nothing on the table
         EXPECT_TRUE(history().isEmpty());
         EXPECT_FALSE(shown("chipred1"));
         EXPECT_EQ(form->state().ledger.total(), 0);
@@ -436,6 +464,42 @@ TEST_F(TableWindow, AWindowDeletedMidSpinIsNotTouched) {
     raw->Command1_Click();
     EXPECT_TRUE(watch.isNull());
     EXPECT_TRUE(services.boxes.shown.empty());
+}
+
+// Every text in the window, measured from what is drawn, on a light and a dark desktop.
+TEST_F(TableWindow, EveryTextReadsOnLightAndDarkDesktops) {
+    const QPalette desktop = QApplication::palette();
+    QPalette dark(Qt::white, QColor(0x35, 0x35, 0x35), QColor(0x50, 0x50, 0x50), QColor(0x20, 0x20, 0x20),
+                  QColor(0x2a, 0x2a, 0x2a), Qt::white, Qt::white, QColor(0x2a, 0x2a, 0x2a), QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    for (const QPalette& scheme : {desktop, dark}) {
+        QApplication::setPalette(scheme);
+        services = {};
+        open(500);
+        std::map<std::string, double> read;
+        auto* chips = child<QGroupBox>(form.get(), "selectChip");
+        for (QLabel* l : chips->findChildren<QLabel*>("Label1")) read["chip " + l->text().toStdString()] = inkContrast(chips, l->geometry());
+        for (const char* name : {"Label3", "Label2", "AccountBalance", "Label7", "remaining", "Label5", "lblreturn"})
+            read[name] = inkContrast(child<QWidget>(form.get(), name));
+        for (QGroupBox* box : form->findChildren<QGroupBox*>())
+            read["panel " + box->title().toStdString()] = inkContrast(box, {0, 0, box->width(), box->fontMetrics().height()});
+        auto* bar = form->findChild<QMenuBar*>();
+        read["menu bar"] = inkContrast(bar, bar->actionGeometry(bar->actions().value(0)));
+        chip(4);
+        click("red");
+        read["marker"] = inkContrast(child<QWidget>(form.get(), "chipred"));
+        const double greyed = inkContrast(child<QWidget>(form.get(), "txtgain"));
+        EXPECT_GE(greyed, 3.0);
+        for (int pocket : {1, 2, 0}) spin(pocket);  // red, black, green; the last a loss
+        EXPECT_LT(greyed + 3, inkContrast(child<QWidget>(form.get(), "txtloss")));  // the one that moved stands out
+        auto* list = child<QListWidget>(form.get(), "history");
+        for (int i = 0; i < list->count(); ++i)
+            read["history " + list->item(i)->text().trimmed().toStdString()] =
+                inkContrast(list->viewport(), list->visualItemRect(list->item(i)));
+        for (const auto& [text, ratio] : read) EXPECT_GE(ratio, 4.5) << text << (scheme == dark ? " dark" : " light");
+        form.reset();
+    }
+    QApplication::setPalette(desktop);
 }
 
 }  // namespace
