@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QImage>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
@@ -177,12 +178,23 @@ TEST(Program, AWholeGameByKeyboardAlone) {
         press(Qt::Key_Down);  // 4
         press(Qt::Key_Return);
         press(Qt::Key_Left);  // the first dozen, beside 4
-        EXPECT_EQ(keyboard(), child<QWidget>(table, "firstthird"));
+        QWidget* dozen = child<QWidget>(table, "firstthird");
+        EXPECT_EQ(keyboard(), dozen);
+        for (int i = 0; i < 2; ++i) press(Qt::Key_Left);  // EVEN, then the layout's edge
+        EXPECT_EQ(keyboard(), child<QWidget>(table, "even"));
+        press(Qt::Key_Right);
+        EXPECT_EQ(keyboard(), dozen);
+        // The ring shows where the keyboard is, on a spot and on the button alike.
+        QWidget* spinButton = child<QWidget>(table, "Command1");
+        const QImage dozenRinged = dozen->grab().toImage(), buttonPlain = spinButton->grab().toImage();
         press(Qt::Key_Tab);
-        EXPECT_EQ(keyboard(), child<QWidget>(table, "Command1"));
+        EXPECT_EQ(keyboard(), spinButton);
+        EXPECT_NE(dozen->grab().toImage(), dozenRinged);
+        EXPECT_NE(spinButton->grab().toImage(), buttonPlain);
         press(Qt::Key_Tab, Qt::ShiftModifier);  // back to the spot last reached
-        EXPECT_EQ(keyboard(), child<QWidget>(table, "firstthird"));
-        press(Qt::Key_Right);  // 4 again
+        EXPECT_EQ(keyboard(), dozen);
+        press(Qt::Key_Right);  // 4 again: of 4 and 7, level with the dozen's middle, the first
+        EXPECT_EQ(keyboard(), child<QWidget>(table, "black4"));
         press(Qt::Key_Tab);
         EXPECT_EQ(caption(table, "amountontable"), "50");
 
@@ -193,7 +205,7 @@ TEST(Program, AWholeGameByKeyboardAlone) {
             during = QApplication::focusWidget();
             for (int key : {Qt::Key_Space, Qt::Key_Return}) QTest::keyClick(during, static_cast<Qt::Key>(key));
         };
-        press(Qt::Key_Space);  // the spin, and its box answered by Return
+        press(Qt::Key_Return);  // the spin, and its box answered by Return
         EXPECT_EQ(during, child<QWidget>(table, "Command1"));
         EXPECT_EQ(s.pause.steps, 100);  // the keys on it started no second spin
         EXPECT_EQ(boxes.last(), "You Won $ 850");

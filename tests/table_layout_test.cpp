@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <tuple>
 
 #include "look.h"
 #include "table_fakes.h"
@@ -139,6 +140,9 @@ TEST_F(TableLayout, PanelsChipsAndMenuAreWhereThePlayerLooks) {
 }
 
 TEST_F(TableLayout, FontsResolveToTheChosenFaces) {
+    // Sized in pixels, so the table does not grow with the screen's dots per inch.
+    EXPECT_EQ(spot(0)->font().pixelSize(), 16);
+    EXPECT_EQ(child<QGroupBox>(form.get(), "Bet")->font().pointSize(), -1);
     QFontInfo number(spot(0)->font());
     EXPECT_EQ(number.family(), "Liberation Sans");
     EXPECT_TRUE(number.bold());
@@ -197,10 +201,15 @@ TEST_F(TableLayout, ScreenReadersHearTheDisplaysStakesAndSpotsButNoDecoration) {
         }
         return v;
     };
-    for (auto e : std::vector<std::pair<int, const char*>>{
-             {36, "Black"}, {37, "Red"}, {41, "00"}, {42, "1st 12"}, {49, "2 To 1"}, {46, "19-36"}}) {
-        EXPECT_EQ(spot(e.first)->accessibleName(), e.second);
-        EXPECT_EQ(spot(e.first)->toolTip(), spot(e.first)->accessibleDescription());  // nothing staked yet
+    for (auto [i, name, pays] : std::vector<std::tuple<int, const char*, const char*>>{{36, "Black", "pays 1 to 1"},
+                                                                                {37, "Red", "pays 1 to 1"},
+                                                                                {41, "00", "pays 35 to 1"},
+                                                                                {42, "1st 12", "pays 2 to 1"},
+                                                                                {49, "2 To 1", "pays 2 to 1"},
+                                                                                {46, "19-36", "pays 1 to 1"}}) {
+        EXPECT_EQ(spot(i)->accessibleName(), name);
+        EXPECT_EQ(spot(i)->toolTip(), pays);
+        EXPECT_EQ(spot(i)->accessibleDescription(), pays);  // nothing staked yet
     }
 
     Spoken spoken(form.get());

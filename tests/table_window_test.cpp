@@ -202,8 +202,14 @@ TEST_F(TableWindow, RefreshStepsTheChipDown) {
     EXPECT_EQ(form->state().autoselect, 0);
     EXPECT_EQ(spoken.last(), "Chip stepped down to $100");
 
-    // With the $100 on the table nothing more is covered: "CLR", silently.
-    click("red");
+    // With the $100 on the table nothing more is covered: "CLR", silently, and the
+    // keyboard stays on the spot it bet from.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    spot("red")->setFocus();
+    QTest::keyClick(spot("red"), Qt::Key_Space);
+    idle();
+    EXPECT_EQ(QApplication::focusWidget(), spot("red"));
     EXPECT_TRUE(checked(6));
     EXPECT_EQ(form->state().chipvalue, 0);
     EXPECT_EQ(form->state().autoselect, 1);
@@ -326,6 +332,8 @@ TEST_F(TableWindow, LossesBreakEvenAndTheGreenPockets) {
     for (int i = 0; i < 5; ++i) EXPECT_EQ(list->item(i)->foreground().color(), colours[static_cast<std::size_t>(i)]) << i;
     for (int i = 0; i < 35; ++i) spin(i % 36 + 1);
     ASSERT_EQ(list->count(), 40);
+    // Heard newest first, so the last pocket is always among those said.
+    EXPECT_TRUE(list->accessibleDescription().startsWith(QStringLiteral("35 black, 34 red, 33 black")));
     EXPECT_TRUE(list->viewport()->rect().contains(list->visualItemRect(list->item(39))));
 }
 
