@@ -40,6 +40,7 @@ for task in "$@"; do
     check)
       packages+=("${build[@]}"
         debootstrap lintian
+        devscripts                # hardening-check
         xvfb xdotool x11-utils    # an X server for the root's game, and a look at its window
         weston fontconfig         # a Wayland compositor for it, and what its fonts resolve to
         imagemagick               # the screenshot
