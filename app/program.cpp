@@ -33,7 +33,10 @@ void configureApplication() {
 }
 
 QIcon gameIcon() {
-    return QIcon::fromTheme(QStringLiteral("spinzelle"), QIcon(QStringLiteral(":/icons/spinzelle.svg")));
+    QIcon icon;
+    for (int size : {16, 32, 64})
+        icon.addFile(QStringLiteral(":/icons/spinzelle-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 Program::Program(TableServices services) : services_(services) {}

@@ -29,7 +29,7 @@ zcat "$root/usr/share/doc/spinzelle/changelog.gz" | head -1 | grep -q "^spinzell
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends)"
-for dep in fonts-liberation libqt6svg6 libqt6widgets6; do
+for dep in fonts-liberation libqt6widgets6; do
   field Depends | grep -Eq "(^|, )$dep( |,|$)" || fail "Depends lacks $dep: $(field Depends)"
 done
 
