@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 
 #include "form2.h"
+#include "icon_pixels.h"
 #include "look.h"
 
 namespace spz {
@@ -34,8 +35,9 @@ void configureApplication() {
 
 QIcon gameIcon() {
     QIcon icon;
-    for (int size : {16, 32, 64})
-        icon.addFile(QStringLiteral(":/icons/spinzelle-%1.png").arg(size), QSize(size, size));
+    for (const IconPicture& picture : kIconPictures)
+        icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(picture.argb), picture.size,
+                                                 picture.size, QImage::Format_ARGB32)));
     return icon;
 }
 
