@@ -5,6 +5,7 @@
 #include <QStyleFactory>
 
 #include "form2.h"
+#include "icon_pixels.h"
 #include "look.h"
 
 namespace spz {
@@ -33,7 +34,11 @@ void configureApplication() {
 }
 
 QIcon gameIcon() {
-    return QIcon::fromTheme(QStringLiteral("spinzelle"), QIcon(QStringLiteral(":/icons/spinzelle.svg")));
+    QIcon icon;
+    for (const IconPicture& picture : kIconPictures)
+        icon.addPixmap(QPixmap::fromImage(QImage(reinterpret_cast<const uchar*>(picture.argb), picture.size,
+                                                 picture.size, QImage::Format_ARGB32)));
+    return icon;
 }
 
 Program::Program(TableServices services) : services_(services) {}

@@ -33,7 +33,8 @@ private:
 // proportional face for the rest, and the icon and app id the desktop shows it by.
 void configureApplication();
 
-// The icon the desktop has installed for the game, else the copy built into it.
+// The game's icon for its windows, built into the program as pictures: drawing the
+// installed SVG would load Qt's SVG engine at start. Menus show the installed one.
 QIcon gameIcon();
 
 // The face for text in the desktop's default font when that font is monospace, as it

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the .deb from a built tree into a scratch directory and checks it the way
 # Debian sees a game: the program in /usr/games, the changelog at this version, the
-# documents Debian asks for, and what the package pulls in.
+# documents Debian asks for, what the package pulls in, and one time for everything
+# in the archive (the sources' date, not the moments of the build).
 # Usage: deb_check.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -28,7 +29,13 @@ zcat "$root/usr/share/doc/spinzelle/changelog.gz" | head -1 | grep -q "^spinzell
 field() { dpkg-deb -f "$deb" "$1"; }
 [ "$(field Section)" = games ] || fail "Section: $(field Section)"
 [ "$(field Recommends)" = qt6-wayland ] || fail "Recommends: $(field Recommends)"
-for dep in fonts-liberation libqt6svg6 libqt6widgets6; do
+for dep in fonts-liberation libqt6widgets6; do
   field Depends | grep -Eq "(^|, )$dep( |,|$)" || fail "Depends lacks $dep: $(field Depends)"
 done
+
+members=$(ar tv "$deb" | awk '{print $4, $5, $6, $7}' | sort -u)
+files=$( (dpkg-deb --fsys-tarfile "$deb" && dpkg-deb --ctrl-tarfile "$deb") | tar -itv --full-time |
+  awk '{print $4, $5}' | sort -u)
+[ "$(echo "$members" | wc -l) $(echo "$files" | wc -l)" = "1 1" ] ||
+  fail "the archive carries the times of its build: $members / $files"
 echo "package laid out for Debian"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Measures the game beside an empty Qt window of the same size, on a private Xvfb
+# Measures the game beside an empty Qt window of the same size (and its start-up
+# window beside one with the same widgets), on a private Xvfb
 # through Qt's real xcb platform, and prints one table. A missed target is reported,
 # never an error. SPINZELLE_BENCH_RUNS sets how many runs each median takes (5).
 set -euo pipefail
@@ -51,12 +52,13 @@ cpu_ns() { cat /proc/"$1"/task/*/schedstat | awk '{s += $1} END {printf "%.0f\n"
 
 median() { sort -g | awk '{v[NR] = $1} END {if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 
-# Starts a binary and waits for its start-up window on screen; sets pid and watcher,
-# and appends "mapped_ms drawn_ms" to $work/<kind>.start.
+# Starts a binary (KIND PROGRAM [ARGS...]) and waits for its start-up window on
+# screen; sets pid and watcher, and appends "mapped_ms drawn_ms" to $work/<kind>.start.
 launch() {
-  local kind=$1 program=$2
+  local kind=$1
+  shift
   : >"$work/watch"
-  "$bin/bench/spinzelle-xwatch" Form2 -- "$program" >"$work/watch" 2>>"$work/app.log" &
+  "$bin/bench/spinzelle-xwatch" Form2 -- "$@" >"$work/watch" 2>>"$work/app.log" &
   watcher=$!
   for _ in $(seq 400); do [ -s "$work/watch" ] && break; sleep 0.1; done
   local mapped drawn
@@ -126,6 +128,7 @@ for i in $(seq "$runs"); do
   for _ in 1 2 3; do
     startup_run program "$bin/app/spinzelle"
     startup_run baseline "$bin/bench/spinzelle-baseline"
+    startup_run widgets "$bin/bench/spinzelle-baseline" widgets
   done
   echo "  run $i of $runs done"
 done
@@ -155,13 +158,15 @@ row() {
 
 echo
 echo "Medians of $runs runs ($((4 * runs)) for the start-up window)."
-echo "Baseline: empty Qt windows of the game's sizes (318x172, then 872x748)."
+echo "Baseline: empty Qt windows of the game's sizes (318x172, then 872x748); for the start-up"
+echo "window also its own widgets, faces and style without the game ('same widgets')."
 printf "%-40s %11s %11s %7s  %-15s %s\n" figure program baseline ratio target result
 printf '%.0s-' $(seq 96); echo
 row "idle CPU 10 s, /proc stat, min 2" "$(at_least_2 "$(ext program 1)")" "$(at_least_2 "$(ext baseline 1)")" ms "ratio<=1.5"
 row "idle CPU 10 s, schedstat ns, min 2" "$(at_least_2 "$(ext program 2)")" "$(at_least_2 "$(ext baseline 2)")" ms "ratio<=1.5"
 row "start -> start-up window mapped" "$(shown program 1)" "$(shown baseline 1)" ms -
 row "start -> start-up window drawn" "$(shown program 2)" "$(shown baseline 2)" ms "ratio<=1.5"
+row "start -> drawn, same-widgets floor" "$(shown program 2)" "$(shown widgets 2)" ms "ratio<=1.1"
 row "Begin -> table drawn" "$(drv program begin_to_table_ms)" "$(drv baseline begin_to_table_ms)" ms "abs<100"
 row "spin wall vs ideal 100 x 25 ms" "$(drv program spin_wall_ms)" 2500 ms "ratio<=1.01"
 row "spin wall, empty-window loop beside" "$(drv program spin_wall_ms)" "$(drv baseline spin_wall_ms)" ms -

@@ -14,9 +14,8 @@ build=(
   qt6-base-dev libgl-dev     # Qt 6 Widgets, and the GL headers its CMake files look for
   dpkg-dev file              # the .deb's library dependencies, found by dpkg-shlibdeps
 )
-# What the package depends on and recommends: the table's faces, the SVG engine for
-# the window icon, and Qt's Wayland platform.
-run=(fonts-liberation libqt6svg6 qt6-wayland)
+# What the package depends on and recommends: the table's faces and Qt's Wayland platform.
+run=(fonts-liberation qt6-wayland)
 
 packages=()
 (($#)) || { echo "usage: setup.sh build|play|test|bench|check..." >&2; exit 2; }
@@ -41,6 +40,7 @@ for task in "$@"; do
     check)
       packages+=("${build[@]}"
         debootstrap lintian
+        devscripts                # hardening-check
         xvfb xdotool x11-utils    # an X server for the root's game, and a look at its window
         weston fontconfig         # a Wayland compositor for it, and what its fonts resolve to
         imagemagick               # the screenshot
