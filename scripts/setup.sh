@@ -6,6 +6,7 @@
 #   test    build and run every test (scripts/test.sh, scripts/memcheck.sh)
 #   bench   build and run the benchmarks on a private X server (scripts/bench.sh)
 #   check   try the .deb in a fresh minimal Debian root (scripts/check-package.sh)
+#   speech  play a game with Orca listening, its speech logged (scripts/check-speech.sh)
 # Usage: setup.sh TASK...
 set -euo pipefail
 
@@ -18,7 +19,7 @@ build=(
 run=(fonts-liberation qt6-wayland)
 
 packages=()
-(($#)) || { echo "usage: setup.sh build|play|test|bench|check..." >&2; exit 2; }
+(($#)) || { echo "usage: setup.sh build|play|test|bench|check|speech..." >&2; exit 2; }
 for task in "$@"; do
   case $task in
     build) packages+=("${build[@]}") ;;
@@ -44,6 +45,12 @@ for task in "$@"; do
         xvfb xdotool x11-utils    # an X server for the root's game, and a look at its window
         weston fontconfig         # a Wayland compositor for it, and what its fonts resolve to
         imagemagick               # the screenshot
+      ) ;;
+    speech)
+      packages+=("${build[@]}" "${run[@]}"
+        orca speech-dispatcher    # the screen reader, and the speech server it talks to
+        at-spi2-core dbus         # the accessibility bus, and a session bus to find it on
+        xvfb openbox xdotool      # a private X server, a window manager, keys typed into it
       ) ;;
     *) echo "setup.sh: unknown task '$task'" >&2; exit 2 ;;
   esac
