@@ -19,12 +19,12 @@ set -euo pipefail
 expected='
 bet      bet      1, 1 on it
 spin     pocket   (^|[^0-9])(0|00|[1-9]|[12][0-9]|3[0-6]),? (red|black|green)
+spin     balance  Balance [0-9]+
 spin     box      You (Won|Lost) \$
-ok       balance  Balance [0-9]+
 newgame  newgame  New game, balance 25
 '
-# The pocket must come before the result box or with it, not after it.
-before_box=pocket
+# The pocket and the balance it leaves come before the result box or with it, not after.
+before_box="pocket balance"
 
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -253,10 +253,12 @@ while read -r step label regex; do
     missing=$((missing + 1))
   fi
 done <<<"$expected"
-if [ -n "${at[$before_box]}" ] && [ -n "${at[box]}" ] && ((at[$before_box] > at[box])); then
-  echo "  LATE     $before_box came after the result box"
-  missing=$((missing + 1))
-fi
+for label in $before_box; do
+  if [ -n "${at[$label]}" ] && [ -n "${at[box]}" ] && ((at[$label] > at[box])); then
+    echo "  LATE     $label came after the result box"
+    missing=$((missing + 1))
+  fi
+done
 
 checks=$(grep -c . <<<"$expected")
 if ((missing)); then
