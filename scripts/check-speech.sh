@@ -161,6 +161,9 @@ windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | sort || tr
 # Waits at most SECONDS for a window named NAME that is not among the ids in OLD.
 new_window() { wait_for "$3" bash -c '[ -n "$(comm -13 <(echo "$1") <(xdotool search --onlyvisible --name "^$2\$" 2>/dev/null | sort))" ]' _ "$2" "$1"; }
 
+# Orca speaks before it listens to every application: give it a quiet moment first, or
+# it may miss the game's first window.
+settle 10
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$bin" >"$work/app.log" 2>&1 &
 game=$!
 pids+=("$game")
