@@ -65,8 +65,8 @@ constexpr MenuItem kBankrolls[] = {{"r20", "$25", 25}, {"r50", "$50", 50}, {"r10
 Form1::Form1(TableServices services, QWidget* parent) : QWidget(parent), services_(services) {
     buildWindow();
     fitToScreen();
+    speech::attach(this);  // first, so the first game is heard with its balance too
     Form_Load();
-    speech::attach(this);
     chipGroup_->checkedButton()->setFocus();  // the keyboard starts at the chips
 }
 

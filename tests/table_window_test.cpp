@@ -358,12 +358,15 @@ TEST_F(TableWindow, ABetPlacedDuringTheSpinBelongsToIt) {
 }
 
 TEST_F(TableWindow, NewGameDropsTheTable) {
-    open(500);
+    spz::startingfunds = 500;
+    form = std::make_unique<Form1>(services.table());
+    form->show();
+    Spoken spoken(form.get());
+    EXPECT_EQ(spoken.last(), "New game, balance 500");  // the first game is heard too
     chip(3);
     click("red1");
     spin(2);
     click("red1");
-    Spoken spoken(form.get());
     spoken.all();  // the bet, said before the new game
     for (int round = 0; round < 2; ++round) {
         menu("r20");
