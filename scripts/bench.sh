@@ -174,9 +174,9 @@ row "spin CPU, empty-window loop beside" "$(drv program spin_cpu_ms)" "$(drv bas
 row "click -> marker drawn, first click" "$(drv program click_first_ms)" "$(drv baseline click_first_ms)" ms "abs<=16"
 row "click -> marker drawn, later clicks" "$(drv program click_next_ms)" "$(drv baseline click_next_ms)" ms "abs<=16"
 echo "Clicks during a spin, beside the same clicks on the idle table (game's own figures):"
-row "  click -> marker, spinning vs idle, median" "$(drv program click_spin_median_ms)" "$(drv program click_idle_median_ms)" ms -
-row "  click -> marker, spinning vs idle, p90" "$(drv program click_spin_p90_ms)" "$(drv program click_idle_p90_ms)" ms "abs<=16"
-row "  click -> marker, spinning vs idle, max" "$(drv program click_spin_max_ms)" "$(drv program click_idle_max_ms)" ms -
+row "click->marker spinning/idle, median" "$(drv program click_spin_median_ms)" "$(drv program click_idle_median_ms)" ms -
+row "click->marker spinning/idle, p90" "$(drv program click_spin_p90_ms)" "$(drv program click_idle_p90_ms)" ms "abs<=16"
+row "click->marker spinning/idle, max" "$(drv program click_spin_max_ms)" "$(drv program click_idle_max_ms)" ms -
 row "peak resident memory (VmHWM)" "$(awk '{print $3 / 1024}' "$work/program.ext" | median)" \
   "$(awk '{print $3 / 1024}' "$work/baseline.ext" | median)" MiB "ratio<=1.5"
 rm -rf "$bin/bench-raw" && mkdir -p "$bin/bench-raw" && cp "$work"/*.ext "$work"/*.start "$work"/*.drv "$bin/bench-raw/"
