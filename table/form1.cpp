@@ -78,7 +78,7 @@ void Form1::buildWindow() {
     // No sizing frame and no window buttons: the table is one fixed layout.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     setPalette(tablePalette());  // before any control takes its colours from it
-    setTableScale(scale_);
+    setTableScale(1);  // the layout's own size until the screen says otherwise
     setTableFont(this, kDefaultFont);
 
     auto* top = new QVBoxLayout(this);
@@ -117,8 +117,7 @@ void Form1::fitToScreen() {
     const QRect room = screen->availableGeometry();
     const double fit = fitScale(kClient.width, kClient.height, frame.left() + frame.right(),
                                 frame.top() + frame.bottom() + bar_->sizeHint().height(), room.width(), room.height());
-    if (fit != scale_) {
-        scale_ = fit;
+    if (fit != tableScale()) {
         setTableScale(fit);
         placeAgain(this);
         client_->setFixedSize(pixels(kClient).size());

@@ -100,7 +100,6 @@ private:
 
     TableServices services_;
     TableState state_;
-    double scale_ = 1;
     bool framed_ = false;  // the window system's real frame has been measured
     QWidget* client_ = nullptr;
     QMenuBar* bar_ = nullptr;
