@@ -10,11 +10,11 @@ export QT_QPA_PLATFORM=offscreen
 jobs=$(nproc)
 
 # The benchmarks are built, not run, so that they keep compiling.
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DSPINZELLE_BENCHMARKS=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DSPINZELLE_WERROR=ON -DSPINZELLE_BENCHMARKS=ON
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSPINZELLE_SANITIZE=ON -DBUILD_TESTING=ON
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSPINZELLE_SANITIZE=ON -DBUILD_TESTING=ON -DSPINZELLE_WERROR=ON
 cmake --build build-sanitize -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \

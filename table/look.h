@@ -50,6 +50,8 @@ QString substituteFamily(layout::Face face);
 
 // A filled rectangle or disc, with or without a one-pixel border.
 class Shape final : public QWidget {
+    Q_OBJECT
+
 public:
     Shape(QWidget* parent, const layout::ShapeSpec& shape);
     QColor fill() const { return fill_; }
@@ -72,6 +74,8 @@ private:
 
 // A straight horizontal line in the window text colour, from (left, top) across width.
 class Line final : public QWidget {
+    Q_OBJECT
+
 public:
     Line(QWidget* parent, layout::Twips from, int thickness);
 
@@ -82,6 +86,8 @@ protected:
 // A command button with a solid face: the palette's Button colour, a raised edge
 // that sinks while pressed, and the caption centred in the colour that reads best.
 class SolidButton : public QPushButton {
+    Q_OBJECT
+
 public:
     SolidButton(const QString& caption, QWidget* parent, QColor face = QColor());
 
@@ -100,6 +106,8 @@ private:
 
 // The small yellow button that shows the stake on a spot.
 class ChipMarker final : public QPushButton {
+    Q_OBJECT
+
 public:
     ChipMarker(QWidget* parent, layout::Twips at);
 

@@ -270,7 +270,7 @@ void attach(QWidget* form) {
         auto* label = qobject_cast<QLabel*>(w);
         const bool display = label && std::any_of(figures->displays.begin(), figures->displays.end(),
                                                   [label](const Figure& d) { return d.label == label; });
-        if (!dynamic_cast<Shape*>(w) && !dynamic_cast<Line*>(w) && !dynamic_cast<ChipMarker*>(w) && (!label || display))
+        if (!qobject_cast<Shape*>(w) && !qobject_cast<Line*>(w) && !qobject_cast<ChipMarker*>(w) && (!label || display))
             continue;
         w->setProperty(kDrawnOnly, true);
         holders.insert(w->parentWidget());

@@ -187,7 +187,7 @@ TEST_F(TableLayout, ScreenReadersHearTheDisplaysStakesAndSpotsButNoDecoration) {
         for (const char* drawn : {"Shape7", "Shape1", "Shape8", "Label1", "Label7", "chipblack17"})
             EXPECT_FALSE(h.reached.count(child<QWidget>(form.get(), drawn))) << drawn;
         for (QObject* o : child<QGroupBox>(form.get(), "Bet")->children())
-            EXPECT_FALSE(dynamic_cast<spz::Line*>(o) && h.reached.count(o));
+            EXPECT_FALSE(qobject_cast<spz::Line*>(o) && h.reached.count(o));
         return h.said;
     };
     using Said = std::map<std::string, std::string>;
