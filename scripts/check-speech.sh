@@ -17,11 +17,12 @@ set -euo pipefail
 # What Orca must say, one check a line: the step whose speech it is heard in (from
 # that step's first key until the next step's), a label, and an extended regex.
 expected='
-bet      bet      1, 1 on it
+bet      bet      ^(notification )?1, 1 on it
 spin     pocket   (^|[^0-9])(0|00|[1-9]|[12][0-9]|3[0-6]),? (red|black|green)
 spin     balance  Balance [0-9]+
 spin     box      You (Won|Lost) \$
-newgame  newgame  New game, balance 25
+newgame  newgame  ^(notification )?New game, balance 25
+funds    stepdown ^(notification )?Chip stepped down to \$25
 '
 # The pocket and the balance it leaves come before the result box or with it, not after.
 before_box="pocket balance"
@@ -220,6 +221,16 @@ settle 10
 step newgame 'Alt+M, R, Return: new game with $25' alt+m r Return
 [ "$(windows Spinzelle)" = "$boxes" ] || fail "a box is open after the new game"
 settle 10
+step chips 'Shift+Tab twice, to the chips' shift+Tab shift+Tab
+settle 10
+boxes=$(windows Spinzelle)
+step funds 'Right x3 to $100, more than the 25 left (Return closes a box)' Right Right Right
+settle 10
+if [ "$(windows Spinzelle)" != "$boxes" ]; then
+  xdotool key Return
+  settle 10
+fi
+[ "$(windows Spinzelle)" = "$boxes" ] || fail "a box is still open"
 step exit 'Alt+M, E: exit' alt+m e
 wait_for 10 bash -c "! kill -0 $game 2>/dev/null" || fail "the game did not exit"
 settle 5

@@ -620,12 +620,16 @@ bool Form1::showResult(const Settlement& s, const std::function<bool()>& over) {
     setFore(s.won ? txtgain : txtloss, colour(Role::ButtonText));
     moved->setText(qs(s.won ? s.gain : s.loss));
     still->setText(QStringLiteral("0"));
-    speech::changed(this);
-    // The box says what was won or lost; the pocket and where the balance ends go first.
+    // The box says what was won or lost; the pocket and where the balance ends go first,
+    // ahead of the figures' own changes: a screen reader that takes a window's events
+    // before others would otherwise hear them after the box.
     speech::say(this, QStringLiteral("%1. Balance %2")
                           .arg(speech::pocketWords(qs(s.historyline)),
                                qs(newbalance(text(AccountBalance), s.gain, s.loss))));
     speech::sayNow(this);
+    speech::changed(this);
+    speech::letItBeHeard();
+    if (over()) return false;
     services_.boxes->inform(this, qs(s.prompt));
     if (over()) return false;
     setFore(s.won ? txtloss : txtgain, colour(Role::GrayText));

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -105,13 +106,12 @@ private:
     SolidButton* button() const { return static_cast<SolidButton*>(widget()); }
 };
 
-// Says what it is given each time it is shown anew; draws nothing, one pixel in size.
+// Says its accessible name each time it is shown anew; draws nothing, one pixel in size.
 class Announcer final : public QWidget {
     Q_OBJECT
 
 public:
     using QWidget::QWidget;
-    QString words;
 
 protected:
     void paintEvent(QPaintEvent*) override {}
@@ -120,9 +120,6 @@ protected:
 class Announcement final : public QAccessibleWidget {
 public:
     explicit Announcement(Announcer* a) : QAccessibleWidget(a, QAccessible::Notification) {}
-    QString text(QAccessible::Text t) const override {
-        return t == QAccessible::Name ? static_cast<Announcer*>(widget())->words : QAccessibleWidget::text(t);
-    }
 };
 
 // Asked for each class up an object's hierarchy: answers for the object's own class.
@@ -158,6 +155,9 @@ struct Figure {
 // Long enough for a screen reader to have read one announcement before the next
 // takes its place.
 constexpr int kGapMs = 150;
+// Long enough for a screen reader to take an announcement off its queue while the
+// table's figures are still being sent to it.
+constexpr int kHeardMs = 250;
 
 class Figures final : public QObject {
     Q_OBJECT
@@ -213,7 +213,9 @@ public:
         voice->hide();
         QStringList texts;
         for (const Words& w : waiting_) texts << w.text;
-        voice->words = texts.join(QStringLiteral(". "));
+        // As its name, whose change the screen reader is told of: newer ones keep the
+        // name they last read and would say the first announcement's words again.
+        voice->setAccessibleName(texts.join(QStringLiteral(". ")));
         waiting_.clear();
         voice->show();
         lastSaid_.start();
@@ -302,6 +304,13 @@ void say(QWidget* table, const QString& text, const QString& about) {
 
 void sayNow(QWidget* table) {
     if (Figures* figures = figuresOf(table)) figures->sayNow();
+}
+
+void letItBeHeard() {
+    if (!QAccessible::isActive()) return;
+    QEventLoop moment;
+    QTimer::singleShot(kHeardMs, &moment, &QEventLoop::quit);
+    moment.exec();
 }
 
 }  // namespace spz::speech

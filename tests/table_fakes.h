@@ -103,7 +103,8 @@ inline std::string caption(QObject* root, const char* name) {
 }
 
 // What a screen reader is told as things happen: the words of each announcement, as
-// it reads them when the announcement shows.
+// it knows them when the announcement shows. A reader that keeps names learns new
+// words only from a change of the accessible name, which is where they are read.
 class Spoken final : public QObject {
 public:
     explicit Spoken(QWidget* form) : form_(form) { child<QWidget>(form, "announcer")->installEventFilter(this); }
@@ -120,7 +121,7 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::Show)
-            said_.push_back(QAccessible::queryAccessibleInterface(watched)->text(QAccessible::Name).toStdString());
+            said_.push_back(static_cast<QWidget*>(watched)->accessibleName().toStdString());
         return false;
     }
 

@@ -249,6 +249,14 @@ TEST_F(TableWindow, BetsBeyondTheBankrollLeaveOnlyTheClearChip) {
         EXPECT_TRUE(chipShownIsInForce(form.get()));
     }
     EXPECT_TRUE(services.boxes.shown.empty());
+
+    // The refresh picks "CLR" again on every pass, and that is said to no one.
+    spz::speech::sayNow(form.get());
+    Spoken spoken(form.get());
+    for (int pass = 0; pass < 3; ++pass) form->Timer1_Timer();
+    idle();
+    EXPECT_TRUE(spoken.all().empty()) << spoken.last();
+
     click("red1");
     EXPECT_EQ(form->state().ledger[0], 0);
     EXPECT_FALSE(shown("chipred1"));
