@@ -94,7 +94,7 @@ void Form1::buildWindow() {
     buildChipSelector(panels.at("selectChip"));
     buildSpots(client);
     buildTimers();
-    new Keyboard(this, {options_, discs_, spots_, Command1});
+    new Keyboard(this, {chipGroup_, options_, discs_, spots_, Command1});
 }
 
 void Form1::fitToScreen() {
@@ -384,17 +384,10 @@ void Form1::spotClicked(int index) {
 }
 
 // Selecting an option runs its handler at once, unless it is only being shown again.
-// A player working the chips by keyboard keeps the focus on the chip shown.
 void Form1::selectOption(int option, Run run) {
     QRadioButton* button = options_[static_cast<std::size_t>(option - 1)];
-    const bool focusInChips = std::find(options_.begin(), options_.end(), focusWidget()) != options_.end();
-    QPointer<Form1> self(this);
-    {
-        const QSignalBlocker quiet(run == Run::Handler ? nullptr : button);
-        button->setChecked(true);
-    }
-    if (!self || exiting_ || !focusInChips) return;
-    if (QAbstractButton* shown = chipGroup_->checkedButton()) shown->setFocus(Qt::OtherFocusReason);
+    const QSignalBlocker quiet(run == Run::Handler ? nullptr : button);
+    button->setChecked(true);
 }
 
 void Form1::optionSelected(int option) {

@@ -1,9 +1,12 @@
 #include "keyboard.h"
 
+#include <QApplication>
+#include <QButtonGroup>
 #include <QKeyEvent>
 #include <QRadioButton>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <utility>
 
 #include "layout.h"
@@ -39,10 +42,33 @@ int neighbour(int from, int dx, int dy) {
     return best;
 }
 
+// Tells its keyboard of a mouse press in the window, whatever widget takes it.
+class PressWatch final : public QObject {
+    Q_OBJECT
+
+public:
+    PressWatch(QObject* keyboard, QWidget* form, std::function<void()> pressed)
+        : QObject(keyboard), form_(form), pressed_(std::move(pressed)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto type = event->type();
+        if ((type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) && watched->isWidgetType() &&
+            static_cast<QWidget*>(watched)->window() == form_)
+            pressed_();
+        return false;
+    }
+
+private:
+    QWidget* form_;
+    std::function<void()> pressed_;
+};
+
 }  // namespace
 
 // Only the keyboard gives focus: every stop takes it by Tab alone, never by a click.
-Keyboard::Keyboard(QWidget* form, KeyboardStops stops) : QObject(form), stops_(stops) {
+Keyboard::Keyboard(QWidget* form, KeyboardStops stops)
+    : QObject(form), form_(form), stops_(stops), presses_(new PressWatch(this, form, [this] { showRings(false); })) {
     QWidget* previous = nullptr;
     auto chain = [&](QWidget* w, Qt::FocusPolicy policy) {
         w->setFocusPolicy(policy);
@@ -54,6 +80,53 @@ Keyboard::Keyboard(QWidget* form, KeyboardStops stops) : QObject(form), stops_(s
     for (SolidButton* b : stops_.spots) chain(b, Qt::NoFocus);
     chain(stops_.spin, Qt::TabFocus);
     makeTabStop(0);
+    // Chosen by key, by mouse or by the table's step-down, the chip shown takes the focus.
+    connect(stops_.chips, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool on) {
+        if (on) followChip();
+    });
+}
+
+void Keyboard::followChip() {
+    auto& options = stops_.options;
+    if (std::find(options.begin(), options.end(), form_->focusWidget()) == options.end()) return;
+    if (QAbstractButton* shown = stops_.chips->checkedButton(); shown && shown != form_->focusWidget())
+        shown->setFocus(Qt::OtherFocusReason);
+}
+
+// A key a player plays with, not a shortcut or a modifier on its own.
+bool Keyboard::plays(const QKeyEvent* key) {
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    switch (key->key()) {
+        case Qt::Key_Shift:
+        case Qt::Key_Control:
+        case Qt::Key_Alt:
+        case Qt::Key_AltGr:
+        case Qt::Key_Meta:
+        case Qt::Key_Super_L:
+        case Qt::Key_Super_R: return false;
+        default: return true;
+    }
+}
+
+void Keyboard::showRings(bool on) {
+    if (shown_ == on) return;
+    shown_ = on;
+    // The press watch looks at every event of the program, so only while it is needed.
+    if (on)
+        qApp->installEventFilter(presses_);
+    else
+        qApp->removeEventFilter(presses_);
+    // Qt's own focus frames follow the same rule.
+    form_->setAttribute(Qt::WA_KeyboardFocusChange, on);
+    if (QWidget* focus = form_->focusWidget()) focus->update();
+    paintRings();
+}
+
+void Keyboard::paintRings() {
+    const QWidget* focus = QApplication::focusWidget();
+    for (std::size_t k = 0; k < stops_.options.size(); ++k) stops_.discs[k]->setRing(shown_ && stops_.options[k] == focus);
+    for (SolidButton* spot : stops_.spots) spot->setRing(shown_ && spot == focus);
+    stops_.spin->setRing(shown_ && stops_.spin == focus);
 }
 
 void Keyboard::makeTabStop(int index) {
@@ -64,19 +137,16 @@ void Keyboard::makeTabStop(int index) {
 
 bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
     auto& spots = stops_.spots;
-    auto& options = stops_.options;
     const auto spot = std::find(spots.begin(), spots.end(), watched);
-    const auto option = std::find(options.begin(), options.end(), watched);
-    if (option != options.end() && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-        stops_.discs[static_cast<std::size_t>(option - options.begin())]->setRing(event->type() == QEvent::FocusIn);
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        if (spot != spots.end() && event->type() == QEvent::FocusIn) makeTabStop(static_cast<int>(spot - spots.begin()));
+        paintRings();
         return false;
     }
-    if (spot != spots.end() && event->type() == QEvent::FocusIn) {
-        makeTabStop(static_cast<int>(spot - spots.begin()));
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress || (spot == spots.end() && watched != stops_.spin)) return false;
+    if (event->type() != QEvent::KeyPress) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    if (plays(key)) showRings(true);
+    if (spot == spots.end() && watched != stops_.spin) return false;
     if (key->modifiers() & ~Qt::KeypadModifier) return false;
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         if (watched != stops_.spin || stops_.spin->available()) static_cast<SolidButton*>(watched)->click();
@@ -99,3 +169,5 @@ bool Keyboard::eventFilter(QObject* watched, QEvent* event) {
 }
 
 }  // namespace spz
+
+#include "keyboard.moc"

@@ -173,6 +173,7 @@ void Shape::paintEvent(QPaintEvent*) {
 }
 
 void Shape::setRing(bool on) {
+    if (ring_ == on) return;
     ring_ = on;
     update();
 }
@@ -219,12 +220,18 @@ void SolidButton::paintEvent(QPaintEvent*) {
     if (down) textRect.translate(1, 1);
     p.setPen(pal.color(isEnabled() && available_ ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
-    if (hasFocus()) {
+    if (ring_) {
         // The caption's colour, which reads on the face, two pixels wide.
         p.setPen(QPen(pal.color(QPalette::ButtonText), penWidth(2)));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(r).adjusted(3, 3, -3, -3));
     }
+}
+
+void SolidButton::setRing(bool on) {
+    if (ring_ == on) return;
+    ring_ = on;
+    update();
 }
 
 void SolidButton::setAvailable(bool on) {

@@ -59,6 +59,7 @@ public:
     void onClick(std::function<void()> action);
     // A ring round a disc whose option has the keyboard focus.
     void setRing(bool on);
+    bool ring() const { return ring_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -95,6 +96,9 @@ public:
     // takes no press, but the keyboard focus stays on it, where the player left it.
     void setAvailable(bool on);
     bool available() const { return available_; }
+    // The focus ring, drawn where the keyboard is.
+    void setRing(bool on);
+    bool ring() const { return ring_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -102,6 +106,7 @@ protected:
 
 private:
     bool available_ = true;
+    bool ring_ = false;
 };
 
 // The small yellow button that shows the stake on a spot.
