@@ -142,6 +142,7 @@ void Form1::buildFelt(QWidget* client) {
     place(title, kHistoryTitle);
     setTableFont(title, kPanelTitleFont);
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    paintOpaque(title);
 }
 
 Form1::Panels Form1::buildPanels(QWidget* client) {
@@ -184,6 +185,7 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
                 label->setAlignment((item.kind == Kind::Value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
                 if (item.fore != Role::None) setFore(label, colour(item.fore));
                 if (item.foreRgb != kNoColour) setFore(label, colour(item.foreRgb));
+                paintOpaque(label);  // so the balance panel shows its "$" and figure on light fields
                 if (auto it = values.find(item.name); it != values.end()) *it->second = label;
                 break;
             }

@@ -54,6 +54,12 @@ void placeAgain(QWidget* root) {
     }
 }
 
+void paintOpaque(QWidget* label) {
+    label->setBackgroundRole(QPalette::Button);
+    label->setForegroundRole(QPalette::WindowText);  // not the button text a button face brings
+    label->setAutoFillBackground(true);
+}
+
 QString substituteFamily(Face face) {
     switch (face) {
         case Face::Sylfaen: return QStringLiteral("Liberation Serif");

@@ -30,6 +30,9 @@ QFont tableFont(layout::FontSpec style);
 void place(QWidget* w, layout::Twips t);
 void setTableFont(QWidget* w, layout::FontSpec style);
 void placeAgain(QWidget* root);
+// A label as the layout draws one by default: opaque, in the button face and the
+// window text, whatever lies behind it.
+void paintOpaque(QWidget* label);
 
 // The light desktop the table was drawn against, whatever the desktop's own scheme:
 // the felt, spots, discs and history colours are fixed and only read on these.

@@ -126,6 +126,16 @@ TEST_F(TableLayout, PanelsChipsAndMenuAreWhereThePlayerLooks) {
         EXPECT_EQ(option->accessibleName().toStdString(), std::string(spz::kChipOptions[static_cast<std::size_t>(k)].label));
     }
     EXPECT_EQ(labels[3]->text(), "$100");
+    // The chip labels alone let what is behind show; every other label is opaque in
+    // the button face, so the balance panel's "$" and figure stand on light fields.
+    const QImage drawnChips = chips->grab().toImage();
+    EXPECT_EQ(drawnChips.pixelColor(labels[2]->geometry().topLeft()), QColor(0x008000));
+    auto* balance = child<QGroupBox>(form.get(), "frmaccountBalance");
+    const QImage drawnBalance = balance->grab().toImage();
+    const QColor face = balance->palette().color(QPalette::Button);
+    for (const char* name : {"Label2", "AccountBalance"})
+        EXPECT_EQ(drawnBalance.pixelColor(child<QWidget>(form.get(), name)->geometry().topLeft()), face) << name;
+    EXPECT_NE(drawnBalance.pixelColor(child<QWidget>(form.get(), "Label2")->geometry().topRight() + QPoint(2, 0)), face);
 
     auto* menu = child<QMenu>(form.get(), "menu");
     EXPECT_EQ(menu->title(), "&Menu");
