@@ -2,10 +2,13 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
 #include <algorithm>
 #include <cmath>
 
@@ -274,6 +277,23 @@ bool SolidButton::event(QEvent* event) {
         return true;
     }
     return QPushButton::event(event);
+}
+
+void Display::paintEvent(QPaintEvent* event) {
+    const QRect room = contentsRect();
+    const QString figure = text();
+    QFont face = font();
+    const int wide = QFontMetrics(face).horizontalAdvance(figure);
+    if (wide <= room.width()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    int size = std::max(1, QFontInfo(face).pixelSize() * room.width() / wide);
+    face.setPixelSize(size);
+    while (size > 1 && QFontMetrics(face).horizontalAdvance(figure) > room.width()) face.setPixelSize(--size);
+    QPainter p(this);
+    p.setFont(face);
+    style()->drawItemText(&p, room, alignment(), palette(), isEnabled(), figure, foregroundRole());
 }
 
 ChipMarker::ChipMarker(QWidget* parent, Twips at) : QPushButton(QStringLiteral("B"), parent) {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QRect>
@@ -110,6 +111,19 @@ protected:
 private:
     bool available_ = true;
     bool ring_ = false;
+};
+
+// A money display. Its figure hangs from the top right in the layout's face; one too
+// wide for the label is drawn in a smaller size of that face, only as small as it
+// needs, so no digit is ever cut off.
+class Display final : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The small yellow button that shows the stake on a spot.
