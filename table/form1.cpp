@@ -177,7 +177,8 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
             }
             case Kind::Label:
             case Kind::Value: {
-                auto* label = item.kind == Kind::Value ? new Display(qs(item.caption), frame) : new QLabel(qs(item.caption), frame);
+                QLabel* label = item.kind == Kind::Value ? new Display(qs(item.caption), frame)
+                                                         : new QLabel(qs(item.caption), frame);
                 label->setObjectName(qs(item.name));
                 place(label, item.at);
                 setTableFont(label, item.font);
