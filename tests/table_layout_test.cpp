@@ -166,24 +166,21 @@ TEST_F(TableLayout, FontsResolveToTheChosenFaces) {
 // Each display's figure as drawn: how many glyphs stand apart, the first column with
 // ink, and how tall the ink stands.
 struct Ink {
-    int glyphs = 0, left = -1, height = 0;
+    int glyphs = 0, left = -1, top = 1 << 20, bottom = -1;
 };
 Ink inkOf(QWidget* w) {
     const QImage img = w->grab().toImage();
     const QColor back = img.pixelColor(img.width() - 1, img.height() - 1);
-    auto ink = [&](int x, int y) { return spz::contrastRatio(img.pixelColor(x, y), back) > 5; };
     Ink found;
-    int top = img.height(), bottom = -1;
-    bool inGlyph = false;
-    for (int x = 0; x < img.width(); ++x) {
-        bool any = false;
+    for (int x = 0, before = 0; x < img.width(); ++x) {
+        int here = 0;
         for (int y = 0; y < img.height(); ++y)
-            if (ink(x, y)) any = true, top = std::min(top, y), bottom = std::max(bottom, y);
-        if (any && found.left < 0) found.left = x;
-        found.glyphs += any && !inGlyph;
-        inGlyph = any;
+            if (spz::contrastRatio(img.pixelColor(x, y), back) > 5)
+                here = 1, found.top = std::min(found.top, y), found.bottom = std::max(found.bottom, y);
+        if (here && found.left < 0) found.left = x;
+        found.glyphs += here > before;
+        before = here;
     }
-    found.height = bottom - top + 1;
     return found;
 }
 
@@ -193,16 +190,17 @@ TEST_F(TableLayout, EveryFigureShowsWhole) {
     for (const char* name : {"AccountBalance", "amountontable", "remaining", "amountbet", "lblreturn", "gain", "loss"}) {
         auto* display = child<QLabel>(form.get(), name);
         display->setText(QStringLiteral("100"));
-        const int ordinary = inkOf(display).height;
+        const Ink ordinary = inkOf(display);
         for (const QString figure : {"1179612", "-1638350", "10000000", "123456789012"}) {
             display->setText(figure);
             const Ink ink = inkOf(display);
-            EXPECT_EQ(ink.glyphs, figure.size()) << name << " " << figure.toStdString();
-            EXPECT_GT(ink.left, 0) << name << " " << figure.toStdString();
+            const std::string what = name + (" " + figure.toStdString());
+            EXPECT_EQ(ink.glyphs, figure.size()) << what;
+            EXPECT_GT(ink.left, 0) << what;
             if (QFontMetrics(display->font()).horizontalAdvance(figure) <= display->width())
-                EXPECT_EQ(ink.height, ordinary) << name << " " << figure.toStdString();
+                EXPECT_EQ(ink.bottom - ink.top, ordinary.bottom - ordinary.top) << what;
             else  // smaller, but no smaller than it needs
-                EXPECT_LT(ink.left, display->width() / 10) << name << " " << figure.toStdString();
+                EXPECT_LT(ink.left, display->width() / 10) << what;
         }
     }
 }
