@@ -53,6 +53,11 @@ QLabel* label(QWidget* parent, const char* name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Opaque in the button face and window text, as every label the layout gives no
+    // colour; the window's back is that face already.
+    l->setBackgroundRole(QPalette::Button);
+    l->setForegroundRole(QPalette::WindowText);
+    l->setAutoFillBackground(true);
     return l;
 }
 

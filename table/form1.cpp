@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -17,10 +16,9 @@
 #include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
-#include <cstdlib>
-#include <utility>
 #include <map>
 
+#include "keyboard.h"
 #include "look.h"
 #include "scale.h"
 #include "speech.h"
@@ -40,10 +38,6 @@ void setColour(QWidget* w, QPalette::ColorRole role, const QColor& c) {
     w->setPalette(p);
 }
 void setFore(QWidget* w, const QColor& c) { setColour(w, QPalette::WindowText, c); }
-
-Twips spotTwips(int index) {
-    return index < 36 ? numberSpot(index + 1) : kOuterSpots[static_cast<std::size_t>(index - 36)].at;
-}
 
 constexpr bool outerSpotsInLedgerOrder() {
     for (int i = 0; i < 14; ++i)
@@ -100,7 +94,7 @@ void Form1::buildWindow() {
     buildChipSelector(panels.at("selectChip"));
     buildSpots(client);
     buildTimers();
-    buildKeyboard();
+    new Keyboard(this, {chipGroup_, options_, discs_, spots_, Command1});
 }
 
 void Form1::fitToScreen() {
@@ -148,6 +142,7 @@ void Form1::buildFelt(QWidget* client) {
     place(title, kHistoryTitle);
     setTableFont(title, kPanelTitleFont);
     title->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    paintOpaque(title);
 }
 
 Form1::Panels Form1::buildPanels(QWidget* client) {
@@ -182,7 +177,8 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
             }
             case Kind::Label:
             case Kind::Value: {
-                auto* label = new QLabel(qs(item.caption), frame);
+                QLabel* label = item.kind == Kind::Value ? new Display(qs(item.caption), frame)
+                                                         : new QLabel(qs(item.caption), frame);
                 label->setObjectName(qs(item.name));
                 place(label, item.at);
                 setTableFont(label, item.font);
@@ -190,6 +186,7 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
                 label->setAlignment((item.kind == Kind::Value ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
                 if (item.fore != Role::None) setFore(label, colour(item.fore));
                 if (item.foreRgb != kNoColour) setFore(label, colour(item.foreRgb));
+                paintOpaque(label);  // so the balance panel shows its "$" and figure on light fields
                 if (auto it = values.find(item.name); it != values.end()) *it->second = label;
                 break;
             }
@@ -292,99 +289,6 @@ void Form1::buildTimers() {
     randomizer->start();
 }
 
-// Tab visits three stops, the chip shown, one spot and "BETS READY!"; arrows move
-// within the chips (Qt's radio group) and across the layout. Only the keyboard
-// gives focus, so a player with the mouse never sees a focus ring.
-void Form1::buildKeyboard() {
-    QWidget* previous = nullptr;
-    auto chain = [&](QWidget* w) {
-        if (previous) setTabOrder(previous, w);
-        previous = w;
-    };
-    for (QRadioButton* o : options_) {
-        o->setFocusPolicy(Qt::TabFocus);
-        o->installEventFilter(this);
-        chain(o);
-    }
-    for (QPushButton* b : spots_) {
-        b->setFocusPolicy(Qt::NoFocus);
-        b->installEventFilter(this);
-        chain(b);
-    }
-    Command1->setFocusPolicy(Qt::TabFocus);
-    Command1->installEventFilter(this);
-    chain(Command1);
-    makeTabStop(0);
-}
-
-void Form1::makeTabStop(int index) {
-    spots_[static_cast<std::size_t>(tabStop_)]->setFocusPolicy(Qt::NoFocus);
-    tabStop_ = index;
-    spots_[static_cast<std::size_t>(tabStop_)]->setFocusPolicy(Qt::TabFocus);
-}
-
-namespace {
-
-// The spot next to one on the drawn layout: the nearest that lies that way and
-// overlaps it across the move, or none.
-int neighbour(int from, int dx, int dy) {
-    const Twips a = spotTwips(from);
-    int best = -1;
-    std::pair<int, int> bestScore;
-    for (int j = 0; j < kSpotCount; ++j) {
-        const Twips b = spotTwips(j);
-        const bool across = dx != 0;
-        const int overlap = across ? std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top)
-                                   : std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
-        const int gap = dx > 0 ? b.left - (a.left + a.width)
-                        : dx < 0 ? a.left - (b.left + b.width)
-                        : dy > 0 ? b.top - (a.top + a.height)
-                                 : a.top - (b.top + b.height);
-        if (j == from || overlap <= 0 || gap < 0) continue;
-        const int off = across ? std::abs((2 * b.top + b.height) - (2 * a.top + a.height))
-                               : std::abs((2 * b.left + b.width) - (2 * a.left + a.width));
-        const std::pair<int, int> score{gap, off};
-        if (best < 0 || score < bestScore) best = j, bestScore = score;
-    }
-    return best;
-}
-
-}  // namespace
-
-bool Form1::eventFilter(QObject* watched, QEvent* event) {
-    const auto spot = std::find(spots_.begin(), spots_.end(), watched);
-    const auto option = std::find(options_.begin(), options_.end(), watched);
-    if (option != options_.end() && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-        discs_[static_cast<std::size_t>(option - options_.begin())]->setRing(event->type() == QEvent::FocusIn);
-        return false;
-    }
-    if (spot != spots_.end() && event->type() == QEvent::FocusIn) {
-        makeTabStop(static_cast<int>(spot - spots_.begin()));
-        return false;
-    }
-    if (event->type() != QEvent::KeyPress || (spot == spots_.end() && watched != Command1)) return false;
-    const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & ~Qt::KeypadModifier) return false;
-    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        if (watched != Command1 || Command1->available()) static_cast<QPushButton*>(watched)->click();
-        return true;
-    }
-    if (spot == spots_.end()) return false;
-    int dx = 0, dy = 0;
-    switch (key->key()) {
-        case Qt::Key_Left: dx = -1; break;
-        case Qt::Key_Right: dx = 1; break;
-        case Qt::Key_Up: dy = -1; break;
-        case Qt::Key_Down: dy = 1; break;
-        default: return false;
-    }
-    if (const int next = neighbour(static_cast<int>(spot - spots_.begin()), dx, dy); next >= 0) {
-        makeTabStop(next);
-        spots_[static_cast<std::size_t>(next)]->setFocus(Qt::OtherFocusReason);
-    }
-    return true;  // an arrow never leaves the layout
-}
-
 void Form1::buildMenu(QMenuBar* bar) {
     QMenu* menu = bar->addMenu(QStringLiteral("&Menu"));
     menu->setObjectName(QStringLiteral("menu"));
@@ -483,17 +387,10 @@ void Form1::spotClicked(int index) {
 }
 
 // Selecting an option runs its handler at once, unless it is only being shown again.
-// A player working the chips by keyboard keeps the focus on the chip shown.
 void Form1::selectOption(int option, Run run) {
     QRadioButton* button = options_[static_cast<std::size_t>(option - 1)];
-    const bool focusInChips = std::find(options_.begin(), options_.end(), focusWidget()) != options_.end();
-    QPointer<Form1> self(this);
-    {
-        const QSignalBlocker quiet(run == Run::Handler ? nullptr : button);
-        button->setChecked(true);
-    }
-    if (!self || exiting_ || !focusInChips) return;
-    if (QAbstractButton* shown = chipGroup_->checkedButton()) shown->setFocus(Qt::OtherFocusReason);
+    const QSignalBlocker quiet(run == Run::Handler ? nullptr : button);
+    button->setChecked(true);
 }
 
 void Form1::optionSelected(int option) {

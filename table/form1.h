@@ -63,8 +63,6 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
-    // Keys on the spots and the focus on the chips.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     using Panels = std::map<std::string_view, QGroupBox*>;
@@ -83,9 +81,6 @@ private:
     bool showResult(const Settlement& s, const std::function<bool()>& over);
     void pay();
     void spotClicked(int index);
-    void buildKeyboard();
-    // The one spot Tab stops at: the last one the keyboard reached.
-    void makeTabStop(int index);
     void optionSelected(int option);
     enum class Run { Handler, ShowOnly };
     void selectOption(int option, Run run = Run::Handler);
@@ -108,11 +103,10 @@ private:
     bool spinning_ = false;
     bool asking_ = false;
 
-    std::array<QPushButton*, kSpotCount> spots_{};
+    std::array<SolidButton*, kSpotCount> spots_{};
     std::array<QPushButton*, kSpotCount> markers_{};
     std::array<QRadioButton*, 6> options_{};
     std::array<Shape*, 6> discs_{};
-    int tabStop_ = 0;
     QButtonGroup* chipGroup_ = nullptr;
     QLabel* AccountBalance = nullptr;
     QLabel* amountontable = nullptr;

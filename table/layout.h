@@ -3,6 +3,7 @@
 // colours and fonts. The window is built from these tables.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -80,6 +81,11 @@ inline constexpr std::array<SpotLook, 14> kOuterSpots = {{
 constexpr Twips numberSpot(int n) {
     const int r = (n - 1) / 3, c = (n - 1) % 3;
     return {7800 + 1200 * c, 1200 + 720 * r, 1095, 615};
+}
+
+// Where the spot of ledger index 0..49 lies: the numbers, then the other 14 in order.
+constexpr Twips spotTwips(int index) {
+    return index < 36 ? numberSpot(index + 1) : kOuterSpots[static_cast<std::size_t>(index - 36)].at;
 }
 
 // A marker stands on its spot's bottom-left corner. Ledger index: 0..35 the numbers,

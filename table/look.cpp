@@ -2,10 +2,13 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
 #include <algorithm>
 #include <cmath>
 
@@ -52,6 +55,12 @@ void placeAgain(QWidget* root) {
         if (const QVariantList f = w->property("tableFont").toList(); f.size() == 3)
             w->setFont(tableFont({static_cast<Face>(f[0].toInt()), f[1].toDouble(), f[2].toBool()}));
     }
+}
+
+void paintOpaque(QWidget* label) {
+    label->setBackgroundRole(QPalette::Button);
+    label->setForegroundRole(QPalette::WindowText);  // not the button text a button face brings
+    label->setAutoFillBackground(true);
 }
 
 QString substituteFamily(Face face) {
@@ -173,6 +182,7 @@ void Shape::paintEvent(QPaintEvent*) {
 }
 
 void Shape::setRing(bool on) {
+    if (ring_ == on) return;
     ring_ = on;
     update();
 }
@@ -219,12 +229,18 @@ void SolidButton::paintEvent(QPaintEvent*) {
     if (down) textRect.translate(1, 1);
     p.setPen(pal.color(isEnabled() && available_ ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     p.drawText(textRect, Qt::AlignCenter | Qt::TextWordWrap, text());
-    if (hasFocus()) {
+    if (ring_) {
         // The caption's colour, which reads on the face, two pixels wide.
         p.setPen(QPen(pal.color(QPalette::ButtonText), penWidth(2)));
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(r).adjusted(3, 3, -3, -3));
     }
+}
+
+void SolidButton::setRing(bool on) {
+    if (ring_ == on) return;
+    ring_ = on;
+    update();
 }
 
 void SolidButton::setAvailable(bool on) {
@@ -261,6 +277,23 @@ bool SolidButton::event(QEvent* event) {
         return true;
     }
     return QPushButton::event(event);
+}
+
+void Display::paintEvent(QPaintEvent* event) {
+    const QRect room = contentsRect();
+    const QString figure = text();
+    QFont face = font();
+    const int wide = QFontMetrics(face).horizontalAdvance(figure);
+    if (wide <= room.width()) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    int size = std::max(1, QFontInfo(face).pixelSize() * room.width() / wide);
+    face.setPixelSize(size);
+    while (size > 1 && QFontMetrics(face).horizontalAdvance(figure) > room.width()) face.setPixelSize(--size);
+    QPainter p(this);
+    p.setFont(face);
+    style()->drawItemText(&p, room, alignment(), palette(), isEnabled(), figure, foregroundRole());
 }
 
 ChipMarker::ChipMarker(QWidget* parent, Twips at) : QPushButton(QStringLiteral("B"), parent) {

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 #include <QRect>
@@ -30,6 +31,9 @@ QFont tableFont(layout::FontSpec style);
 void place(QWidget* w, layout::Twips t);
 void setTableFont(QWidget* w, layout::FontSpec style);
 void placeAgain(QWidget* root);
+// A label as the layout draws one by default: opaque, in the button face and the
+// window text, whatever lies behind it.
+void paintOpaque(QWidget* label);
 
 // The light desktop the table was drawn against, whatever the desktop's own scheme:
 // the felt, spots, discs and history colours are fixed and only read on these.
@@ -59,6 +63,7 @@ public:
     void onClick(std::function<void()> action);
     // A ring round a disc whose option has the keyboard focus.
     void setRing(bool on);
+    bool ring() const { return ring_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -95,6 +100,9 @@ public:
     // takes no press, but the keyboard focus stays on it, where the player left it.
     void setAvailable(bool on);
     bool available() const { return available_; }
+    // The focus ring, drawn where the keyboard is.
+    void setRing(bool on);
+    bool ring() const { return ring_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -102,6 +110,20 @@ protected:
 
 private:
     bool available_ = true;
+    bool ring_ = false;
+};
+
+// A money display. Its figure hangs from the top right in the layout's face; one too
+// wide for the label is drawn in a smaller size of that face, only as small as it
+// needs, so no digit is ever cut off.
+class Display final : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // The small yellow button that shows the stake on a spot.

@@ -1,8 +1,12 @@
 #include "seams.h"
 
 #include <QEventLoop>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QTimer>
 #include <QWidget>
 
@@ -36,8 +40,28 @@ void LoopPause::sleep(int milliseconds) {
 }
 
 namespace {
+// Window managers draw their buttons beside the title and cut it short: on a box
+// sized to its few words, "Spinzelle" read "Sp" or nothing at all. The box is as wide
+// as the title in the desktop's title face, bold as title bars set it, and five
+// buttons of a title bar about twice that face's height (an icon or menu, minimise,
+// maximise, close, and one more some themes add).
+void widenForTitle(QMessageBox& box) {
+    QFont face = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    face.setBold(true);
+    const QFontMetrics title(face);
+    const int wide = title.horizontalAdvance(box.windowTitle()) + 9 * title.height();
+    // QMessageBox sizes itself from its layout each time it is shown, so the width
+    // goes in as a row of the layout.
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    const QMargins edges = grid->contentsMargins();
+    grid->addItem(new QSpacerItem(wide - edges.left() - edges.right(), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 QMessageBox::StandardButton ask(QWidget* parent, const QString& prompt, QMessageBox::StandardButtons buttons) {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), prompt, buttons, parent);
+    widenForTitle(box);
     box.setDefaultButton(QMessageBox::Ok);
     // In the table's colours, not the desktop's, like the window it belongs to.
     if (parent) box.setPalette(parent->palette());

@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QImage>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -149,9 +151,15 @@ TEST(Program, AWholeGameByKeyboardAlone) {
     spz::Program program(services);
     QStringList boxes;
     QTimer answer;
+    // The title whole beside the widest set of buttons tried, Breeze's under kwin_x11:
+    // a menu, minimise, maximise and close, with its margins, take 116 pixels.
+    QFont titleFace = QFontDatabase::systemFont(QFontDatabase::TitleFont);
+    titleFace.setBold(true);
+    const int titleRoom = QFontMetrics(titleFace).horizontalAdvance(QStringLiteral("Spinzelle")) + 116;
     QObject::connect(&answer, &QTimer::timeout, [&] {
         if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
             boxes << box->text();
+            EXPECT_GE(box->width(), titleRoom) << box->text().toStdString();
             QTest::keyClick(box, Qt::Key_Return);
         }
     });

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QScreen>
@@ -126,6 +127,16 @@ TEST_F(TableLayout, PanelsChipsAndMenuAreWhereThePlayerLooks) {
         EXPECT_EQ(option->accessibleName().toStdString(), std::string(spz::kChipOptions[static_cast<std::size_t>(k)].label));
     }
     EXPECT_EQ(labels[3]->text(), "$100");
+    // The chip labels alone let what is behind show; every other label is opaque in
+    // the button face, so the balance panel's "$" and figure stand on light fields.
+    const QImage drawnChips = chips->grab().toImage();
+    EXPECT_EQ(drawnChips.pixelColor(labels[2]->geometry().topLeft()), QColor(0x008000));
+    auto* balance = child<QGroupBox>(form.get(), "frmaccountBalance");
+    const QImage drawnBalance = balance->grab().toImage();
+    const QColor face = balance->palette().color(QPalette::Button);
+    for (const char* name : {"Label2", "AccountBalance"})
+        EXPECT_EQ(drawnBalance.pixelColor(child<QWidget>(form.get(), name)->geometry().topLeft()), face) << name;
+    EXPECT_NE(drawnBalance.pixelColor(child<QWidget>(form.get(), "Label2")->geometry().topRight() + QPoint(2, 0)), face);
 
     auto* menu = child<QMenu>(form.get(), "menu");
     EXPECT_EQ(menu->title(), "&Menu");
@@ -150,6 +161,48 @@ TEST_F(TableLayout, FontsResolveToTheChosenFaces) {
     EXPECT_EQ(title.family(), "Liberation Serif");
     QFontInfo list(child<QListWidget>(form.get(), "history")->font());
     EXPECT_EQ(list.family(), "Liberation Sans Narrow");
+}
+
+// Each display's figure as drawn: how many glyphs stand apart, the first column with
+// ink, and how tall the ink stands.
+struct Ink {
+    int glyphs = 0, left = -1, top = 1 << 20, bottom = -1;
+};
+Ink inkOf(QWidget* w) {
+    const QImage img = w->grab().toImage();
+    const QColor back = img.pixelColor(img.width() - 1, img.height() - 1);
+    Ink found;
+    for (int x = 0, before = 0; x < img.width(); ++x) {
+        int here = 0;
+        for (int y = 0; y < img.height(); ++y)
+            if (spz::contrastRatio(img.pixelColor(x, y), back) > 5)
+                here = 1, found.top = std::min(found.top, y), found.bottom = std::max(found.bottom, y);
+        if (here && found.left < 0) found.left = x;
+        found.glyphs += here > before;
+        before = here;
+    }
+    return found;
+}
+
+// Every display shows all of its figure, up to the largest it can reach, and a figure
+// that fits keeps the layout's face and size.
+TEST_F(TableLayout, EveryFigureShowsWhole) {
+    for (const char* name : {"AccountBalance", "amountontable", "remaining", "amountbet", "lblreturn", "gain", "loss"}) {
+        auto* display = child<QLabel>(form.get(), name);
+        display->setText(QStringLiteral("100"));
+        const Ink ordinary = inkOf(display);
+        for (const QString figure : {"1179612", "-1638350", "10000000", "123456789012"}) {
+            display->setText(figure);
+            const Ink ink = inkOf(display);
+            const std::string what = name + (" " + figure.toStdString());
+            EXPECT_EQ(ink.glyphs, figure.size()) << what;
+            EXPECT_GT(ink.left, 0) << what;
+            if (QFontMetrics(display->font()).horizontalAdvance(figure) <= display->width())
+                EXPECT_EQ(ink.bottom - ink.top, ordinary.bottom - ordinary.top) << what;
+            else  // smaller, but no smaller than it needs
+                EXPECT_LT(ink.left, display->width() / 10) << what;
+        }
+    }
 }
 
 TEST_F(TableLayout, EverySpotCaptionReadsAtLeastFourAndAHalfToOne) {

@@ -461,6 +461,39 @@ TEST_F(TableWindow, ExitInTheMiddleOfASpinStopsEverything) {
     }
 }
 
+// A ring only where the keyboard is, and only once the player uses it.
+TEST_F(TableWindow, TheFocusRingShowsOnlyForTheKeyboard) {
+    open(500);
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    auto rings = [&] {
+        QStringList on;
+        for (auto* s : form->findChildren<spz::Shape*>("Shape8"))
+            if (s->ring()) on << s->objectName() + s->property("Index").toString();
+        for (auto* b : form->findChildren<spz::SolidButton*>())
+            if (b->ring()) on << b->objectName();
+        return on;
+    };
+    auto press = [](Qt::Key key, Qt::KeyboardModifiers with = {}) {
+        QTest::keyClick(QApplication::focusWidget(), key, with);
+        idle();
+    };
+    chip(3);
+    click("red1");
+    spin(2);
+    EXPECT_EQ(rings(), QStringList{});
+    // The focus went with the chip the mouse chose, so the keys go on from there.
+    EXPECT_EQ(QApplication::focusWidget(), child<QWidget>(form.get(), "Option3"));
+    press(Qt::Key_Left);
+    EXPECT_EQ(rings(), QStringList{"Shape81"});
+    press(Qt::Key_Tab);
+    EXPECT_EQ(rings(), QStringList{"red1"});
+    click("black2");  // a mouse press hides it until the next key
+    EXPECT_EQ(rings(), QStringList{});
+    press(Qt::Key_Tab, Qt::ShiftModifier);
+    EXPECT_EQ(rings(), QStringList{"Shape81"});
+}
+
 // The spin's pause keeps the window answering: what is due runs while it waits.
 TEST(SpinPause, ServesTheWindowWhileItWaits) {
     spz::LoopPause pause;
