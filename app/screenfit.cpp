@@ -8,6 +8,7 @@
 #include <QWindow>
 #include <algorithm>
 
+#include "waylandroom.h"
 
 namespace spz {
 
@@ -17,9 +18,22 @@ bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 
 }  // namespace
 
-QRect roomOn(QScreen* screen) { return screen->availableGeometry(); }
+QRect roomOn(QScreen* screen) {
+    // X11 window managers publish their work area, and Qt reports it; on Wayland Qt
+    // reports the whole screen, bars and all.
+    if (!onWayland()) return screen->availableGeometry();
+    const QRect whole = screen->geometry();
+    const std::optional<WaylandAnswer> told = askWaylandRoom();
+    // Qt's pixels per compositor pixel: other than 1 only under QT_SCALE_FACTOR.
+    const double ratio = told && told->outputWidth > 0 ? double(whole.width()) / told->outputWidth : 1.0;
+    const Room room = waylandRoom({whole.width(), whole.height()},
+                                  told ? Room{told->boundsWidth, told->boundsHeight} : Room{}, ratio);
+    return {whole.topLeft(), QSize(room.width, room.height)};
+}
 
 void keepOnScreen(QWidget* window, FitTarget target) {
+    // Alone: Qt drops the hint beside a close button's.
+    if (onWayland()) window->setWindowFlags(window->windowType() | Qt::FramelessWindowHint);
     (new ScreenFit(window, std::move(target)))->fit();  // before it is first mapped
 }
 

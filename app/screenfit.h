@@ -14,7 +14,9 @@ class QWidget;
 namespace spz {
 
 // Keeps window fitted from now on (it is fitted at once, again as it is shown and
-// whenever it moves to another screen).
+// whenever it moves to another screen). On Wayland the window has no frame at all:
+// there the frame would be Qt's own, with minimise, maximise and close buttons the
+// game's windows do not have.
 void keepOnScreen(QWidget* window, FitTarget target);
 
 // The room a window may take on a screen, in Qt's pixels.

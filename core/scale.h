@@ -29,4 +29,18 @@ struct FitTarget {
     std::function<void(double)> drawAt;
 };
 
+struct Room {
+    int width = 0, height = 0;
+};
+
+// What the desktop's bars may take of a Wayland screen whose compositor tells a new
+// window nothing of its room: GNOME's top bar and weston's panel are 32 pixels high, a
+// Plasma panel 44.
+inline constexpr int kDesktopBarHeight = 48;
+
+// The room of a new window on a Wayland screen, in the toolkit's pixels: the bounds
+// the compositor sent (0 x 0 if none), each of its pixels toolkitPerCompositor of the
+// toolkit's; where it sent none, the screen less one desktop bar.
+Room waylandRoom(Room screen, Room bounds, double toolkitPerCompositor);
+
 }  // namespace spz

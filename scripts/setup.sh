@@ -14,6 +14,7 @@ build=(
   g++ cmake make
   qt6-base-dev libgl-dev     # Qt 6 Widgets, and the GL headers its CMake files look for
   dpkg-dev file              # the .deb's library dependencies, found by dpkg-shlibdeps
+  pkg-config libwayland-dev wayland-protocols  # the room a Wayland compositor gives a window
 )
 # What the package depends on and recommends: the table's faces and Qt's Wayland platform.
 run=(fonts-liberation qt6-wayland)
