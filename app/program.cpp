@@ -7,6 +7,7 @@
 #include "form2.h"
 #include "icon_pixels.h"
 #include "look.h"
+#include "screenfit.h"
 
 namespace spz {
 
@@ -46,12 +47,14 @@ Program::Program(TableServices services) : services_(services) {}
 void Program::start() {
     start_ = new Form2([this] { openTable(); });
     start_->setPalette(tablePalette());  // the table's light scheme from the first window on
+    keepOnScreen(start_, start_->fitting());
     start_->show();
 }
 
 void Program::openTable() {
     table_ = new Form1(services_);
     table_->setAttribute(Qt::WA_DeleteOnClose);
+    keepOnScreen(table_, table_->fitting());
     // Leaving the table unloads the start-up window too, should it still be open.
     QObject::connect(table_, &Form1::unloaded, table_, [this] {
         if (start_) start_->close();

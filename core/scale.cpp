@@ -23,4 +23,12 @@ double fitScale(int clientWidthTwips, int clientHeightTwips, int extraWidth, int
     return std::clamp(std::min({1.0, across, down}), 1.0 / 3, 1.0);
 }
 
+Room waylandRoom(Room screen, Room bounds, double toolkitPerCompositor) {
+    if (bounds.width <= 0 || bounds.height <= 0)
+        return {screen.width, screen.height - static_cast<int>(std::lround(kDesktopBarHeight * toolkitPerCompositor))};
+    // Never more than the screen, and whole pixels inside the bounds.
+    return {std::min(screen.width, static_cast<int>(bounds.width * toolkitPerCompositor)),
+            std::min(screen.height, static_cast<int>(bounds.height * toolkitPerCompositor))};
+}
+
 }  // namespace spz

@@ -7,6 +7,7 @@
 #   bench   build and run the benchmarks on a private X server (scripts/bench.sh)
 #   check   try the .deb in a fresh minimal Debian root (scripts/check-package.sh)
 #   speech  play a game with Orca listening, its speech logged (scripts/check-speech.sh)
+#   desktops  play on GNOME Shell, weston, KWin and openbox (scripts/check-desktops.sh)
 # Usage: setup.sh TASK...
 set -euo pipefail
 
@@ -14,12 +15,13 @@ build=(
   g++ cmake make
   qt6-base-dev libgl-dev     # Qt 6 Widgets, and the GL headers its CMake files look for
   dpkg-dev file              # the .deb's library dependencies, found by dpkg-shlibdeps
+  pkg-config libwayland-dev wayland-protocols  # the room a Wayland compositor gives a window
 )
 # What the package depends on and recommends: the table's faces and Qt's Wayland platform.
 run=(fonts-liberation qt6-wayland)
 
 packages=()
-(($#)) || { echo "usage: setup.sh build|play|test|bench|check|speech..." >&2; exit 2; }
+(($#)) || { echo "usage: setup.sh build|play|test|bench|check|speech|desktops..." >&2; exit 2; }
 for task in "$@"; do
   case $task in
     build) packages+=("${build[@]}") ;;
@@ -51,6 +53,15 @@ for task in "$@"; do
         orca speech-dispatcher    # the screen reader, and the speech server it talks to
         at-spi2-core dbus         # the accessibility bus, and a session bus to find it on
         xvfb openbox xdotool      # a private X server, a window manager, keys typed into it
+      ) ;;
+    desktops)
+      packages+=("${build[@]}" "${run[@]}"
+        xvfb xdotool x11-utils    # private X servers, keys typed into them, a look at windows
+        imagemagick python3       # the screenshots, and the table found in them
+        openbox                   # an X11 window manager
+        gnome-shell dbus          # GNOME Shell, on Wayland and on X11, and its buses
+        weston                    # weston, on its X11 backend
+        kwin-wayland kwin-style-breeze  # KWin on Wayland with its usual frame
       ) ;;
     *) echo "setup.sh: unknown task '$task'" >&2; exit 2 ;;
   esac

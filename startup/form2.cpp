@@ -7,10 +7,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRect>
-#include <QScreen>
 #include <QString>
 #include <QTimer>
-#include <QWindow>
 
 #include <utility>
 
@@ -121,29 +119,12 @@ void Form2::layOut() {
         control->setFont(face("MS Sans Serif", kControlPoints, scale_));
 }
 
-// The table's rule: the layout's own size where the window and its frame fit the room
-// its screen leaves, else the largest scale at which they do.
-void Form2::fitToScreen() {
-    const QScreen* screen = this->screen();
-    if (!screen) return;
-    const QRect inner = geometry(), outer = frameGeometry();
-    const bool measured = isVisible() && outer != inner;
-    framed_ = framed_ || measured;
-    const QSize frame = measured ? outer.size() - inner.size() : QSize(8, 36);
-    const QRect room = screen->availableGeometry();
-    const double fit = spz::fitScale(kClient.width, kClient.height, frame.width(), frame.height(), room.width(),
-                                     room.height());
-    if (fit == scale_) return;
-    scale_ = fit;
-    layOut();
-}
-
-void Form2::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    fitToScreen();
-    if (!windowHandle()) return;
-    connect(windowHandle(), &QWindow::screenChanged, this, &Form2::fitToScreen, Qt::UniqueConnection);
-    if (!framed_) QTimer::singleShot(250, this, &Form2::fitToScreen);
+spz::FitTarget Form2::fitting() {
+    return {kClient.width, kClient.height, nullptr, [this] { return scale_; },
+            [this](double scale) {
+                scale_ = scale;
+                layOut();
+            }};
 }
 
 void Form2::Form_Load() {

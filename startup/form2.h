@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include "scale.h"
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -22,11 +24,12 @@ class Form2 : public QWidget {
 public:
     // openTable creates and shows the table window; it runs after startingfunds is set.
     explicit Form2(std::function<void()> openTable, QWidget* parent = nullptr);
+    // The window as the screen fit sees it: its client area and its scale.
+    spz::FitTarget fitting();
 
 protected:
     // Return or Enter presses "Begin", the window's default button.
     void keyPressEvent(QKeyEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private slots:
     void Timer1_Timer();
@@ -36,7 +39,6 @@ private:
     void Form_Load();
     // Places and sizes every control at the window's scale.
     void layOut();
-    void fitToScreen();
 
     std::function<void()> openTable_;
     QComboBox* AccountBalance_ = nullptr;
@@ -46,5 +48,4 @@ private:
     QLabel* fundsCaption_ = nullptr;
     QFrame* line_ = nullptr;
     double scale_ = 1;
-    bool framed_ = false;
 };

@@ -11,10 +11,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <QWindow>
 #include <algorithm>
 #include <map>
 
@@ -58,7 +56,6 @@ constexpr MenuItem kBankrolls[] = {{"r20", "$25", 25}, {"r50", "$50", 50}, {"r10
 
 Form1::Form1(TableServices services, QWidget* parent) : QWidget(parent), services_(services) {
     buildWindow();
-    fitToScreen();
     speech::attach(this);  // first, so the first game is heard with its balance too
     Form_Load();
     chipGroup_->checkedButton()->setFocus();  // the keyboard starts at the chips
@@ -97,41 +94,16 @@ void Form1::buildWindow() {
     new Keyboard(this, {chipGroup_, options_, discs_, spots_, Command1});
 }
 
-void Form1::fitToScreen() {
-    const QScreen* screen = this->screen();
-    if (!screen) return;
-    // Until the window system has framed the window, a title bar and thin edges are
-    // assumed; once shown, the frame it really drew is measured.
-    const QRect inner = geometry(), outer = frameGeometry();
-    const bool measured = isVisible() && outer != inner;
-    const QMargins frame = measured ? QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
-                                               outer.right() - inner.right(), outer.bottom() - inner.bottom())
-                                    : QMargins(4, 32, 4, 4);
-    framed_ = framed_ || measured;
-    const QRect room = screen->availableGeometry();
-    const double fit = fitScale(kClient.width, kClient.height, frame.left() + frame.right(),
-                                frame.top() + frame.bottom() + bar_->sizeHint().height(), room.width(), room.height());
-    if (fit != tableScale()) {
-        setTableScale(fit);
-        placeAgain(this);
-        client_->setFixedSize(pixels(kClient).size());
-        layout()->activate();
-    }
-    if (!measured) return;
-    // Where the window system put the frame, moved only as far as it takes to fit.
-    const QRect now = frameGeometry();
-    const QPoint to(std::clamp(now.left(), room.left(), std::max(room.left(), room.right() + 1 - now.width())),
-                    std::clamp(now.top(), room.top(), std::max(room.top(), room.bottom() + 1 - now.height())));
-    if (to != now.topLeft()) move(to);
+FitTarget Form1::fitting() {
+    return {kClient.width, kClient.height, [this] { return bar_->sizeHint().height(); }, tableScale,
+            [this](double scale) { drawAt(scale); }};
 }
 
-void Form1::showEvent(QShowEvent* event) {
-    QWidget::showEvent(event);
-    fitToScreen();  // before it is mapped, on the screen it opens on
-    if (!windowHandle()) return;
-    connect(windowHandle(), &QWindow::screenChanged, this, &Form1::fitToScreen, Qt::UniqueConnection);
-    // The frame is known only once the window system has drawn it.
-    if (!framed_) QTimer::singleShot(250, this, &Form1::fitToScreen);
+void Form1::drawAt(double scale) {
+    setTableScale(scale);
+    placeAgain(this);
+    client_->setFixedSize(pixels(kClient).size());
+    layout()->activate();
 }
 
 void Form1::buildFelt(QWidget* client) {

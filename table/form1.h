@@ -12,6 +12,7 @@
 #include "chips.h"
 #include "game.h"
 #include "outcome.h"
+#include "scale.h"
 #include "seams.h"
 
 class QButtonGroup;
@@ -55,6 +56,8 @@ public:
     void Timer1_Timer();
 
     const TableState& state() const { return state_; }
+    // The table as the screen fit sees it: the client area, the menu bar, the scale.
+    FitTarget fitting();
     bool spinning() const { return spinning_; }
 
 signals:
@@ -62,14 +65,12 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     using Panels = std::map<std::string_view, QGroupBox*>;
     void buildWindow();
-    // Draws the whole table at the largest scale, up to the layout's own, at which the
-    // window and its frame fit the room its screen leaves, and keeps it on that room.
-    void fitToScreen();
+    // Draws the whole table at another scale, menu bar aside.
+    void drawAt(double scale);
     void buildMenu(QMenuBar* bar);
     void buildFelt(QWidget* client);
     Panels buildPanels(QWidget* client);
@@ -95,7 +96,6 @@ private:
 
     TableServices services_;
     TableState state_;
-    bool framed_ = false;  // the window system's real frame has been measured
     QWidget* client_ = nullptr;
     QMenuBar* bar_ = nullptr;
     unsigned game_ = 0;

@@ -17,6 +17,7 @@
 #include <tuple>
 
 #include "look.h"
+#include "screenfit.h"
 #include "table_fakes.h"
 
 using namespace fakes;
@@ -53,6 +54,7 @@ TEST_F(TableLayout, WindowIsFixedAtItsSize) {
         if (screen->name() == "netbook") netbook = screen;
     ASSERT_TRUE(netbook);
     spz::Form1 small(services.table());
+    spz::keepOnScreen(&small, small.fitting());
     small.setScreen(netbook);
     small.move(netbook->geometry().topLeft());
     small.show();

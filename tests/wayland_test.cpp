@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -28,6 +29,11 @@ TEST(Wayland, StartsOnTheCompositorAndEndsCleanly) {
         QWidget* table = program.table();
         ASSERT_TRUE(table);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(table, 10000)) << "no table on the compositor";
+        // No frame of Qt's own, whose buttons the table does not have, and room left
+        // for weston's panel, of which Qt knows nothing.
+        EXPECT_TRUE(table->windowFlags() & Qt::FramelessWindowHint);
+        EXPECT_EQ(table->frameGeometry(), table->geometry());
+        EXPECT_LE(table->height(), table->screen()->geometry().height() - spz::kDesktopBarHeight);
         QTest::mouseClick(child<QPushButton>(table, "red"), Qt::LeftButton);
         s.wheel.pockets = {1};
         QTest::mouseClick(child<QPushButton>(table, "Command1"), Qt::LeftButton);
