@@ -47,14 +47,14 @@ Program::Program(TableServices services) : services_(services) {}
 void Program::start() {
     start_ = new Form2([this] { openTable(); });
     start_->setPalette(tablePalette());  // the table's light scheme from the first window on
-    keepOnScreen(start_, start_->fitting());
+    keepOnScreen(start_.data());
     start_->show();
 }
 
 void Program::openTable() {
     table_ = new Form1(services_);
     table_->setAttribute(Qt::WA_DeleteOnClose);
-    keepOnScreen(table_, table_->fitting());
+    keepOnScreen(table_.data());
     // Leaving the table unloads the start-up window too, should it still be open.
     QObject::connect(table_, &Form1::unloaded, table_, [this] {
         if (start_) start_->close();

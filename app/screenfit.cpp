@@ -6,8 +6,10 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
-#include <algorithm>
+#include <chrono>
+#include <optional>
 
+#include "room.h"
 #include "waylandroom.h"
 
 namespace spz {
@@ -20,15 +22,13 @@ bool onWayland() { return QGuiApplication::platformName().startsWith(QLatin1Stri
 
 QRect roomOn(QScreen* screen) {
     // X11 window managers publish their work area, and Qt reports it; on Wayland Qt
-    // reports the whole screen, bars and all.
-    if (!onWayland()) return screen->availableGeometry();
+    // reports the whole screen, bars and all, so the compositor is asked.
+    if (!onWayland()) return desktopRoom(screen->geometry(), screen->availableGeometry());
     const QRect whole = screen->geometry();
-    const std::optional<WaylandAnswer> told = askWaylandRoom();
-    // Qt's pixels per compositor pixel: other than 1 only under QT_SCALE_FACTOR.
-    const double ratio = told && told->outputWidth > 0 ? double(whole.width()) / told->outputWidth : 1.0;
-    const Room room = waylandRoom({whole.width(), whole.height()},
-                                  told ? Room{told->boundsWidth, told->boundsHeight} : Room{}, ratio);
-    return {whole.topLeft(), QSize(room.width, room.height)};
+    // Not long: the window waits for the answer, and the fallback serves without one.
+    const std::optional<WaylandAnswer> told = askWaylandRoom(screen->name(), std::chrono::milliseconds(200));
+    return {whole.topLeft(), waylandRoom(whole.size(), told ? told->output : WaylandOutput{},
+                                         told ? told->bounds : QSize())};
 }
 
 void keepOnScreen(QWidget* window, FitTarget target) {
@@ -69,17 +69,14 @@ void ScreenFit::fit() {
         roomScreen_ = screen;
         room_ = roomOn(screen);
     }
-    const double scale = fitScale(target_.clientWidthTwips, target_.clientHeightTwips, frame.left() + frame.right(),
-                                  frame.top() + frame.bottom() + (target_.fixedHeight ? target_.fixedHeight() : 0),
-                                  room_.width(), room_.height());
+    const double scale = fitScale(target_.clientTwips,
+                                  {frame.left() + frame.right(), frame.top() + frame.bottom() + target_.addedHeight()},
+                                  room_.size());
     if (scale != target_.scale()) target_.drawAt(scale);
     // On Wayland the compositor alone places windows.
     if (!measured || onWayland()) return;
-    // Where the window system put the frame, moved only as far as it takes to fit.
     const QRect now = window_->frameGeometry();
-    const QPoint to(std::clamp(now.left(), room_.left(), std::max(room_.left(), room_.right() + 1 - now.width())),
-                    std::clamp(now.top(), room_.top(), std::max(room_.top(), room_.bottom() + 1 - now.height())));
-    if (to != now.topLeft()) window_->move(to);
+    if (const QPoint to = placeWithin(now, room_); to != now.topLeft()) window_->move(to);
 }
 
 }  // namespace spz

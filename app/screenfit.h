@@ -4,20 +4,34 @@
 
 #include <QObject>
 #include <QRect>
-#include <optional>
-
-#include "scale.h"
+#include <QSize>
+#include <functional>
 
 class QScreen;
 class QWidget;
 
 namespace spz {
 
+// What a window offers the fit: its client area in twips, the pixels it adds at every
+// scale (a menu bar in the desktop's font), its scale, and a redraw at another.
+struct FitTarget {
+    QSize clientTwips;
+    std::function<int()> addedHeight;
+    std::function<double()> scale;
+    std::function<void(double)> drawAt;
+};
+
 // Keeps window fitted from now on (it is fitted at once, again as it is shown and
 // whenever it moves to another screen). On Wayland the window has no frame at all:
 // there the frame would be Qt's own, with minimise, maximise and close buttons the
 // game's windows do not have.
 void keepOnScreen(QWidget* window, FitTarget target);
+// Either of the game's windows, as it tells its client area, added height and scale.
+template <class Window>
+void keepOnScreen(Window* window) {
+    keepOnScreen(window, {window->clientTwips(), [window] { return window->addedHeight(); },
+                          [window] { return window->scale(); }, [window](double s) { window->drawAt(s); }});
+}
 
 // The room a window may take on a screen, in Qt's pixels.
 QRect roomOn(QScreen* screen);

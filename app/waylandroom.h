@@ -1,21 +1,28 @@
 #pragma once
 // What a Wayland compositor tells a new window about the room it may take. Qt keeps
 // this to itself (Qt 6.4 does not even ask for it), so the game asks on a connection
-// of its own, as a window that is never shown.
+// of its own, as a window that is never shown, and never waits long for the answer.
 
+#include <QSize>
+#include <QString>
+#include <chrono>
 #include <optional>
+
+#include "room.h"
 
 namespace spz {
 
 struct WaylandAnswer {
-    // The largest size the compositor would let a window have, in its own pixels;
-    // 0 x 0 where it tells none (weston, or a compositor older than xdg-shell 4).
-    int boundsWidth = 0, boundsHeight = 0;
-    // The first screen in the compositor's pixels (its mode over its scale).
-    int outputWidth = 0, outputHeight = 0;
+    // The output asked about: the one of that name, else the first.
+    WaylandOutput output;
+    // The largest size the compositor would give a new window, in its layout's
+    // pixels; empty where it tells none (weston before 11, or no answer in time).
+    QSize bounds;
 };
 
-// Empty when no compositor answers on WAYLAND_DISPLAY.
-std::optional<WaylandAnswer> askWaylandRoom();
+// Empty when no compositor answers on WAYLAND_DISPLAY within the time given, and when
+// the game reached its compositor through WAYLAND_SOCKET, which another connection
+// cannot follow.
+std::optional<WaylandAnswer> askWaylandRoom(const QString& outputName, std::chrono::milliseconds within);
 
 }  // namespace spz

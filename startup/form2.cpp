@@ -13,7 +13,8 @@
 #include <utility>
 
 #include "game.h"
-#include "scale.h"
+#include "look.h"
+#include "twips.h"
 
 namespace {
 
@@ -51,11 +52,8 @@ QLabel* label(QWidget* parent, const char* name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QString::fromLatin1(name));
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // Opaque in the button face and window text, as every label the layout gives no
-    // colour; the window's back is that face already.
-    l->setBackgroundRole(QPalette::Button);
-    l->setForegroundRole(QPalette::WindowText);
-    l->setAutoFillBackground(true);
+    // As every label the layout gives no colour; the window's back is that face already.
+    spz::paintOpaque(l);
     return l;
 }
 
@@ -100,12 +98,13 @@ Form2::Form2(std::function<void()> openTable, QWidget* parent)
     connect(AccountBalance_, &QComboBox::currentTextChanged, this, &Form2::Timer1_Timer);
     connect(Command1_, &QPushButton::clicked, this, &Form2::Command1_Click);
 
-    layOut();
+    drawAt(scale_);
     Form_Load();
     Timer1_Timer();
 }
 
-void Form2::layOut() {
+void Form2::drawAt(double scale) {
+    scale_ = scale;
     setFixedSize(kClient.pixels(scale_).size());
     title_->setGeometry(kTitle.pixels(scale_));
     title_->setFont(face("Arial", kTitlePoints, scale_));
@@ -119,13 +118,7 @@ void Form2::layOut() {
         control->setFont(face("MS Sans Serif", kControlPoints, scale_));
 }
 
-spz::FitTarget Form2::fitting() {
-    return {kClient.width, kClient.height, nullptr, [this] { return scale_; },
-            [this](double scale) {
-                scale_ = scale;
-                layOut();
-            }};
-}
+QSize Form2::clientTwips() { return {kClient.width, kClient.height}; }
 
 void Form2::Form_Load() {
     AccountBalance_->addItems({QStringLiteral("$25"), QStringLiteral("$50"),

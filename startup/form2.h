@@ -5,8 +5,6 @@
 
 #include <QWidget>
 
-#include "scale.h"
-
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -24,8 +22,12 @@ class Form2 : public QWidget {
 public:
     // openTable creates and shows the table window; it runs after startingfunds is set.
     explicit Form2(std::function<void()> openTable, QWidget* parent = nullptr);
-    // The window as the screen fit sees it: its client area and its scale.
-    spz::FitTarget fitting();
+    // The window as the screen fit sees it: its client area, nothing above it, its
+    // scale, and a redraw at another.
+    static QSize clientTwips();
+    int addedHeight() const { return 0; }
+    double scale() const { return scale_; }
+    void drawAt(double scale);
 
 protected:
     // Return or Enter presses "Begin", the window's default button.
@@ -37,8 +39,6 @@ private slots:
 
 private:
     void Form_Load();
-    // Places and sizes every control at the window's scale.
-    void layOut();
 
     std::function<void()> openTable_;
     QComboBox* AccountBalance_ = nullptr;

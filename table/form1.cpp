@@ -18,7 +18,6 @@
 
 #include "keyboard.h"
 #include "look.h"
-#include "scale.h"
 #include "speech.h"
 
 namespace spz {
@@ -94,10 +93,9 @@ void Form1::buildWindow() {
     new Keyboard(this, {chipGroup_, options_, discs_, spots_, Command1});
 }
 
-FitTarget Form1::fitting() {
-    return {kClient.width, kClient.height, [this] { return bar_->sizeHint().height(); }, tableScale,
-            [this](double scale) { drawAt(scale); }};
-}
+QSize Form1::clientTwips() { return {kClient.width, kClient.height}; }
+int Form1::addedHeight() const { return bar_->sizeHint().height(); }
+double Form1::scale() const { return tableScale(); }
 
 void Form1::drawAt(double scale) {
     setTableScale(scale);

@@ -12,7 +12,6 @@
 #include "chips.h"
 #include "game.h"
 #include "outcome.h"
-#include "scale.h"
 #include "seams.h"
 
 class QButtonGroup;
@@ -56,8 +55,12 @@ public:
     void Timer1_Timer();
 
     const TableState& state() const { return state_; }
-    // The table as the screen fit sees it: the client area, the menu bar, the scale.
-    FitTarget fitting();
+    // The table as the screen fit sees it: the client area, the menu bar above it, the
+    // scale, and the whole table drawn at another (the menu bar keeps its size).
+    static QSize clientTwips();
+    int addedHeight() const;
+    double scale() const;
+    void drawAt(double scale);
     bool spinning() const { return spinning_; }
 
 signals:
@@ -69,8 +72,6 @@ protected:
 private:
     using Panels = std::map<std::string_view, QGroupBox*>;
     void buildWindow();
-    // Draws the whole table at another scale, menu bar aside.
-    void drawAt(double scale);
     void buildMenu(QMenuBar* bar);
     void buildFelt(QWidget* client);
     Panels buildPanels(QWidget* client);

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "scale.h"
+#include "twips.h"
 
 namespace spz {
 

@@ -9,7 +9,6 @@
 
 #include "game.h"
 #include "payout_oracle.h"
-#include "scale.h"
 
 using namespace spz;
 
@@ -169,20 +168,4 @@ TEST(Settlement, TableLimitReturnFitsTheAccumulator) {
     EXPECT_EQ(s.lblreturn, "1179612");
     EXPECT_EQ(s.gain, "1146845");
     EXPECT_EQ(newbalance("500", s.gain, s.loss), "1147345");
-}
-
-// The table (13080 x 11220 twips) under a 24-pixel menu bar, frameless as on Wayland.
-TEST(ScreenFit, LargestScaleInTheRoomAndTheRoomOnWayland) {
-    EXPECT_EQ(fitScale(13080, 11220, 0, 24, 1920, 1080), 1.0);
-    const double s = fitScale(13080, 11220, 0, 24, 1366, 736);  // GNOME's bounds at 1366 x 768
-    EXPECT_LE(twipsToPixels(11220, s) + 24, 736);
-    EXPECT_GE(twipsToPixels(11220, s) + 24, 735);
-
-    auto room = [](Room r) { return std::pair{r.width, r.height}; };
-    EXPECT_EQ(room(waylandRoom({1366, 768}, {1366, 736}, 1)), std::pair(1366, 736));
-    EXPECT_EQ(room(waylandRoom({1366, 768}, {}, 1)), std::pair(1366, 720));  // weston tells nothing
-    // At 150 % Qt's pixels are two thirds of the compositor's, bars and bounds alike.
-    EXPECT_EQ(room(waylandRoom({1280, 720}, {1920, 1048}, 2.0 / 3)), std::pair(1280, 698));
-    EXPECT_EQ(room(waylandRoom({1280, 720}, {}, 2.0 / 3)), std::pair(1280, 688));
-    EXPECT_EQ(room(waylandRoom({1366, 768}, {3000, 2000}, 1)), std::pair(1366, 768));
 }

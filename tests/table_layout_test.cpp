@@ -54,7 +54,7 @@ TEST_F(TableLayout, WindowIsFixedAtItsSize) {
         if (screen->name() == "netbook") netbook = screen;
     ASSERT_TRUE(netbook);
     spz::Form1 small(services.table());
-    spz::keepOnScreen(&small, small.fitting());
+    spz::keepOnScreen(&small);
     small.setScreen(netbook);
     small.move(netbook->geometry().topLeft());
     small.show();

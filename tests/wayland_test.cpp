@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include "program.h"
+#include "room.h"
 #include "table_fakes.h"
 
 using namespace fakes;
