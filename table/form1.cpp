@@ -60,7 +60,9 @@ Form1::Form1(TableServices services, QWidget* parent) : QWidget(parent), service
     chipGroup_->checkedButton()->setFocus();  // the keyboard starts at the chips
 }
 
-Form1::~Form1() = default;
+// The keyboard watches the chips and spots: it goes before they do, so that none of
+// their last events reaches it.
+Form1::~Form1() { delete keyboard_; }
 
 void Form1::buildWindow() {
     setObjectName(QStringLiteral("Form1"));
@@ -90,7 +92,7 @@ void Form1::buildWindow() {
     buildChipSelector(panels.at("selectChip"));
     buildSpots(client);
     buildTimers();
-    new Keyboard(this, {chipGroup_, options_, discs_, spots_, Command1});
+    keyboard_ = new Keyboard(this, {chipGroup_, options_, discs_, spots_, Command1});
 }
 
 QSize Form1::clientTwips() { return {kClient.width, kClient.height}; }
@@ -147,7 +149,7 @@ Form1::Panels Form1::buildPanels(QWidget* client) {
             }
             case Kind::Label:
             case Kind::Value: {
-                QLabel* label = item.kind == Kind::Value ? new Display(qs(item.caption), frame)
+                QLabel* label = item.kind == Kind::Value ? new FigureLabel(qs(item.caption), frame)
                                                          : new QLabel(qs(item.caption), frame);
                 label->setObjectName(qs(item.name));
                 place(label, item.at);
@@ -339,7 +341,9 @@ void Form1::unload() {
 }
 
 void Form1::spotClicked(int index) {
-    if (exiting_) return;
+    // From the draw until the table is cleared the stakes are being settled: a chip put
+    // down then would be swept off unpaid.
+    if (exiting_ || settling_) return;
     const auto stake = state_.ledger.place(index, state_.chipvalue, state_.chipfactor);
     const QString spot = spots_[static_cast<std::size_t>(index)]->accessibleName();
     if (!stake) {
@@ -441,6 +445,7 @@ void Form1::Command1_Click() {
     Command1->setAvailable(false);
     bool settled = false;
     if (animate(over)) {
+        settling_ = true;
         const Settlement s = settle(state_, draw());
         settled = showResult(s, over);
     }
@@ -450,7 +455,7 @@ void Form1::Command1_Click() {
         cleartable();
     }
     state_.payout = 0;
-    spinning_ = false;
+    spinning_ = settling_ = false;
     if (exiting_) return;
     Command1->setAvailable(true);
     requestRefresh();
@@ -495,7 +500,7 @@ bool Form1::showResult(const Settlement& s, const std::function<bool()>& over) {
                                qs(newbalance(text(AccountBalance), s.gain, s.loss))));
     speech::sayNow(this);
     speech::changed(this);
-    speech::letItBeHeard();
+    services_.pause->beforeBox();
     if (over()) return false;
     services_.boxes->inform(this, qs(s.prompt));
     if (over()) return false;

@@ -26,6 +26,7 @@ class QTimer;
 
 namespace spz {
 
+class Keyboard;
 class Shape;
 class SolidButton;
 
@@ -102,6 +103,7 @@ private:
     unsigned game_ = 0;
     bool exiting_ = false;
     bool spinning_ = false;
+    bool settling_ = false;  // the pocket is drawn and the box not yet closed
     bool asking_ = false;
 
     std::array<SolidButton*, kSpotCount> spots_{};
@@ -109,6 +111,7 @@ private:
     std::array<QRadioButton*, 6> options_{};
     std::array<Shape*, 6> discs_{};
     QButtonGroup* chipGroup_ = nullptr;
+    Keyboard* keyboard_ = nullptr;
     QLabel* AccountBalance = nullptr;
     QLabel* amountontable = nullptr;
     QLabel* remaining = nullptr;

@@ -279,7 +279,7 @@ bool SolidButton::event(QEvent* event) {
     return QPushButton::event(event);
 }
 
-void Display::paintEvent(QPaintEvent* event) {
+void FigureLabel::paintEvent(QPaintEvent* event) {
     const QRect room = contentsRect();
     const QString figure = text();
     QFont face = font();

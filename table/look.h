@@ -116,7 +116,7 @@ private:
 // A money display. Its figure hangs from the top right in the layout's face; one too
 // wide for the label is drawn in a smaller size of that face, only as small as it
 // needs, so no digit is ever cut off.
-class Display final : public QLabel {
+class FigureLabel final : public QLabel {
     Q_OBJECT
 
 public:

@@ -1,5 +1,6 @@
 #include "seams.h"
 
+#include <QAccessible>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -37,6 +38,13 @@ void LoopPause::sleep(int milliseconds) {
         loop.exec();
         if (!ended) return;  // the application is quitting: nothing left to wait for
     }
+}
+
+void LoopPause::beforeBox() {
+    if (!QAccessible::isActive()) return;
+    QEventLoop moment;
+    QTimer::singleShot(250, &moment, &QEventLoop::quit);
+    moment.exec();
 }
 
 namespace {

@@ -15,6 +15,9 @@ public:
     // A run of paced steps starts now (a spin's bar).
     virtual void begin() {}
     virtual void sleep(int milliseconds) = 0;
+    // A result box is about to open over what was just said. The window goes on
+    // meanwhile, so the caller checks afterwards whether its game is still on.
+    virtual void beforeBox() {}
 };
 
 class MessageBoxes {
@@ -33,6 +36,9 @@ class LoopPause final : public Pause {
 public:
     void begin() override;
     void sleep(int milliseconds) override;
+    // While a screen reader listens, a quarter second for it to take what was said:
+    // some take a new window's events ahead of all others.
+    void beforeBox() override;
 
 private:
     std::chrono::steady_clock::time_point due_{};

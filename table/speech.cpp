@@ -3,7 +3,6 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -28,11 +27,11 @@ constexpr char kDrawnOnly[] = "spzDrawnOnly";
 constexpr char kLeavesOutDrawn[] = "spzLeavesOutDrawn";
 constexpr char kSpinButton[] = "spzSpinButton";
 
-struct Display {
+struct DisplayName {
     const char* object;
     const char* name;
 };
-constexpr Display kDisplays[] = {{"AccountBalance", "Account balance"}, {"amountontable", "Amount on table"},
+constexpr DisplayName kDisplays[] = {{"AccountBalance", "Account balance"}, {"amountontable", "Amount on table"},
                                  {"remaining", "Remaining"},            {"amountbet", "Amount bet"},
                                  {"lblreturn", "Return"},               {"gain", "Gain"},
                                  {"loss", "Loss"}};
@@ -155,9 +154,6 @@ struct Figure {
 // Long enough for a screen reader to have read one announcement before the next
 // takes its place.
 constexpr int kGapMs = 150;
-// Long enough for a screen reader to take an announcement off its queue while the
-// table's figures are still being sent to it.
-constexpr int kHeardMs = 250;
 
 class Figures final : public QObject {
     Q_OBJECT
@@ -247,7 +243,7 @@ void attach(QWidget* form) {
     (void)installed;
 
     auto* figures = new Figures(form);
-    for (const Display& d : kDisplays) figures->displays.push_back({part<QLabel>(form, d.object), QString::fromLatin1(d.name)});
+    for (const DisplayName& d : kDisplays) figures->displays.push_back({part<QLabel>(form, d.object), QString::fromLatin1(d.name)});
     figures->history = part<QListWidget>(form, "history");
     figures->history->setAccessibleName(QStringLiteral("History"));
     part<QProgressBar>(form, "ProgressBar1")->setAccessibleName(QStringLiteral("Spin"));
@@ -304,13 +300,6 @@ void say(QWidget* table, const QString& text, const QString& about) {
 
 void sayNow(QWidget* table) {
     if (Figures* figures = figuresOf(table)) figures->sayNow();
-}
-
-void letItBeHeard() {
-    if (!QAccessible::isActive()) return;
-    QEventLoop moment;
-    QTimer::singleShot(kHeardMs, &moment, &QEventLoop::quit);
-    moment.exec();
 }
 
 }  // namespace spz::speech

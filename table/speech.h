@@ -26,9 +26,4 @@ QString pocketWords(const QString& line);
 
 // Says at once what is waiting, before a box opens and talks over it.
 void sayNow(QWidget* table);
-// While a screen reader listens, runs the window for a moment so that it takes what was
-// just said before a box opens: some take a new window's events ahead of all others.
-// Other events run meanwhile, so the caller checks afterwards whether its game is on.
-void letItBeHeard();
-
 }  // namespace spz::speech

@@ -42,14 +42,19 @@ struct StillClock final : spz::Clock {
     std::chrono::system_clock::time_point now() override { return {}; }
 };
 
-// Counts the steps of a spin and lets the test act on any of them.
+// Counts the steps of a spin and lets the test act on any of them, and in the moment
+// before the result box, as a screen reader's wait would.
 struct StepPause final : spz::Pause {
     int steps = 0;
     std::function<void(int)> onStep;
+    std::function<void()> beforeTheBox;
     void sleep(int ms) override {
         EXPECT_EQ(ms, 25);
         ++steps;
         if (onStep) onStep(steps);
+    }
+    void beforeBox() override {
+        if (beforeTheBox) beforeTheBox();
     }
 };
 

@@ -363,6 +363,23 @@ TEST_F(TableWindow, ABetPlacedDuringTheSpinBelongsToIt) {
     EXPECT_EQ(services.boxes.shown, std::vector<std::string>{"You Won $ 35"});
     EXPECT_FALSE(QAccessible::queryAccessibleInterface(spot("Command1"))->state().disabled);
     EXPECT_EQ(label("AccountBalance"), "135");
+
+    // Once the pocket is drawn no chip goes down until the box has closed: it would be
+    // swept off with the settled ones, unpaid. Every stake shown is one the spin settled.
+    services.pause.onStep = nullptr;
+    click("red7");
+    services.pause.beforeTheBox = [&] {
+        click("red9");
+        QTest::keyClick(spot("red7"), Qt::Key_Return);
+        EXPECT_FALSE(shown("chipred9"));
+        EXPECT_EQ(marker("chipred7"), "1");
+    };
+    spin(7);
+    EXPECT_EQ(label("amountbet"), "1");
+    EXPECT_EQ(form->state().ledger.total(), 0);
+    EXPECT_EQ(label("AccountBalance"), "170");
+    click("red9");  // and the next spin takes bets again
+    EXPECT_EQ(marker("chipred9"), "1");
 }
 
 TEST_F(TableWindow, NewGameDropsTheTable) {
@@ -438,6 +455,14 @@ TEST_F(TableWindow, NewGameInTheMiddleOfASpinAbandonsIt) {
     spin(3);
     EXPECT_EQ(services.boxes.shown.back(), "You Won $ 35");
     EXPECT_EQ(label("AccountBalance"), "85");
+
+    // Even once the pocket is drawn, in the moment before the box: no box, no pay.
+    services.pause.beforeTheBox = [&] { child<QAction>(form.get(), "r20")->trigger(); };
+    click("red3");
+    spin(3);
+    EXPECT_EQ(services.boxes.shown.size(), 1u);
+    EXPECT_EQ(label("AccountBalance"), "25");
+    EXPECT_TRUE(history().isEmpty());
 }
 
 TEST_F(TableWindow, ExitInTheMiddleOfASpinStopsEverything) {
@@ -490,6 +515,12 @@ TEST_F(TableWindow, TheFocusRingShowsOnlyForTheKeyboard) {
     EXPECT_EQ(rings(), QStringList{"red1"});
     click("black2");  // a mouse press hides it until the next key
     EXPECT_EQ(rings(), QStringList{});
+    // Nor does a modifier alone, a shift-click's, say (Alt twice: the first takes the
+    // menu bar, the second gives the table back).
+    for (Qt::Key alone : {Qt::Key_Shift, Qt::Key_Control, Qt::Key_Meta, Qt::Key_Alt, Qt::Key_Alt}) {
+        press(alone);
+        EXPECT_EQ(rings(), QStringList{});
+    }
     press(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_EQ(rings(), QStringList{"Shape81"});
 }
