@@ -33,6 +33,7 @@ for task in "$@"; do
         desktop-file-utils        # checks the menu entry the package installs
         appstream                 # validates the AppStream metadata
         weston                    # a headless Wayland compositor for the Wayland test
+        kwin-wayland dbus         # and KWin's virtual screen, which tells a window its bounds
       ) ;;
     bench)
       packages+=("${build[@]}" "${run[@]}"

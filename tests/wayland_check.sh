@@ -1,22 +1,41 @@
 #!/usr/bin/env bash
-# Runs a test program natively on Wayland: a headless Weston of its own, with its own
+# Runs a test program natively on Wayland: a compositor of its own, with its own
 # runtime directory and socket, and no X display to fall back to.
-# Usage: wayland_check.sh PROGRAM [ARGS...]
+#   weston  headless, 1024 x 768
+#   kwin    KWin's virtual screen, 1920 x 1080 at 150 % (KWin takes its size in logical
+#           pixels), which tells a new window its bounds (SPINZELLE_TEST_BOUNDS=1 says so)
+# Usage: wayland_check.sh weston|kwin PROGRAM [ARGS...]
 set -euo pipefail
+compositor=$1
+shift
 runtime=$(mktemp -d)
 chmod 700 "$runtime"
-weston=""
+server=""
 cleanup() {
-  [ -n "$weston" ] && kill "$weston" 2>/dev/null && wait "$weston" 2>/dev/null
+  [ -n "$server" ] && kill "$server" 2>/dev/null && { wait "$server" 2>/dev/null || true; }
   rm -rf "$runtime"
 }
 trap cleanup EXIT
 
 socket=spinzelle-test
-XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
-  >"$runtime/weston.log" 2>&1 &
-weston=$!
+expect=()
+case $compositor in
+  weston)
+    XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
+      >"$runtime/server.log" 2>&1 &
+    ;;
+  kwin)
+    # A plain copy: the packaged file's capability may be refused in a sandbox.
+    cp "$(command -v kwin_wayland)" "$runtime/kwin_wayland"
+    env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=offscreen \
+      dbus-run-session -- "$runtime/kwin_wayland" --virtual --width 1280 --height 720 --scale 1.5 \
+      --socket="$socket" >"$runtime/server.log" 2>&1 &
+    expect=(SPINZELLE_TEST_BOUNDS=1)
+    ;;
+  *) echo "usage: wayland_check.sh weston|kwin PROGRAM [ARGS...]" >&2; exit 2 ;;
+esac
+server=$!
 for _ in $(seq 100); do [ -S "$runtime/$socket" ] && break; sleep 0.1; done
-[ -S "$runtime/$socket" ] || { echo "Weston did not start:"; cat "$runtime/weston.log"; exit 1; }
+[ -S "$runtime/$socket" ] || { echo "$compositor did not start:"; cat "$runtime/server.log"; exit 1; }
 
-env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" XDG_RUNTIME_DIR="$runtime" "$@"
+env -u DISPLAY "${expect[@]}" QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" XDG_RUNTIME_DIR="$runtime" "$@"
