@@ -69,6 +69,10 @@ void widenForTitle(QMessageBox& box) {
 
 QMessageBox::StandardButton ask(QWidget* parent, const QString& prompt, QMessageBox::StandardButtons buttons) {
     QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), prompt, buttons, parent);
+    // On Wayland a frame would be Qt's own, with minimise and maximise buttons a box has
+    // no use for: frameless there, as the table is.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        box.setWindowFlags(box.windowFlags() | Qt::FramelessWindowHint);
     widenForTitle(box);
     box.setDefaultButton(QMessageBox::Ok);
     // In the table's colours, not the desktop's, like the window it belongs to.

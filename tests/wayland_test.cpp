@@ -84,6 +84,15 @@ TEST(Wayland, StartsOnTheCompositorAndEndsCleanly) {
         if (table->height() < 770) {
             EXPECT_GE(table->height(), room.height() - 2);
         }
+        // Its boxes have no frame either, nor its buttons.
+        QTimer::singleShot(100, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_TRUE(box);
+            EXPECT_TRUE(box->windowFlags() & Qt::FramelessWindowHint);
+            EXPECT_EQ(box->frameGeometry(), box->geometry());
+            box->close();
+        });
+        spz::QtMessageBoxes().inform(table, QStringLiteral("Insufficient Funds!"));
         QTest::mouseClick(child<QPushButton>(table, "red"), Qt::LeftButton);
         s.wheel.pockets = {1};
         QTest::mouseClick(child<QPushButton>(table, "Command1"), Qt::LeftButton);
