@@ -208,7 +208,7 @@ void Form1::buildChipSelector(QGroupBox* chips) {
         setFore(label, look.labelFore != Role::None ? colour(look.labelFore) : captionOn(colour(look.disc)));
     }
     for (int k = 0; k < 6; ++k) {
-        auto* option = new QRadioButton(QStringLiteral("Option1"), chips);
+        auto* option = new OptionButton(QStringLiteral("Option1"), chips);
         option->setObjectName(QStringLiteral("Option%1").arg(k + 1));
         place(option, chipOption(k));
         setTableFont(option, kDefaultFont);

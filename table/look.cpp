@@ -9,6 +9,8 @@
 #include <QPainter>
 #include <QPalette>
 #include <QStyle>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 #include <algorithm>
 #include <cmath>
 
@@ -277,6 +279,18 @@ bool SolidButton::event(QEvent* event) {
         return true;
     }
     return QPushButton::event(event);
+}
+
+void OptionButton::paintEvent(QPaintEvent*) {
+    QStylePainter p(this);
+    QStyleOptionButton o;
+    initStyleOption(&o);
+    o.rect = style()->subElementRect(QStyle::SE_RadioButtonIndicator, &o, this);
+    if (!rect().contains(o.rect)) {
+        const int side = std::min(width(), height());
+        o.rect = QRect(0, (height() - side) / 2, side, side);
+    }
+    p.drawPrimitive(QStyle::PE_IndicatorRadioButton, o);
 }
 
 void FigureLabel::paintEvent(QPaintEvent* event) {

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRect>
 #include <QWidget>
 #include <functional>
@@ -75,6 +76,18 @@ private:
     bool circle_;
     bool ring_ = false;
     std::function<void()> clicked_;
+};
+
+// A chip's option button: its round indicator alone, drawn as the style draws it, or
+// smaller where the shrunk table leaves it less room, never cut off.
+class OptionButton final : public QRadioButton {
+    Q_OBJECT
+
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
 };
 
 // A straight horizontal line in the window text colour, from (left, top) across width.

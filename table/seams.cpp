@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
+#include <QPainter>
 #include <QSpacerItem>
 #include <QTimer>
 #include <QWidget>
@@ -67,8 +68,26 @@ void widenForTitle(QMessageBox& box) {
                   grid->rowCount(), 0, 1, grid->columnCount());
 }
 
+// A message box that draws its own edge where it has no frame, so that it stands
+// out from the table it opens over.
+class Box final : public QMessageBox {
+    Q_OBJECT
+
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QMessageBox::paintEvent(event);
+        if (!(windowFlags() & Qt::FramelessWindowHint)) return;
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::Shadow));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
 QMessageBox::StandardButton ask(QWidget* parent, const QString& prompt, QMessageBox::StandardButtons buttons) {
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), prompt, buttons, parent);
+    Box box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), prompt, buttons, parent);
     // On Wayland a frame would be Qt's own, with minimise and maximise buttons a box has
     // no use for: frameless there, as the table is.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
@@ -90,3 +109,5 @@ bool QtMessageBoxes::confirm(QWidget* parent, const QString& prompt) {
 }
 
 }  // namespace spz
+
+#include "seams.moc"

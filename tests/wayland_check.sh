@@ -12,7 +12,8 @@ runtime=$(mktemp -d)
 chmod 700 "$runtime"
 server=""
 cleanup() {
-  [ -n "$server" ] && kill "$server" 2>/dev/null && { wait "$server" 2>/dev/null || true; }
+  # The compositor with all it started: KWin's session bus and helpers too.
+  [ -n "$server" ] && kill -- "-$server" 2>/dev/null && { wait "$server" 2>/dev/null || true; }
   rm -rf "$runtime"
 }
 trap cleanup EXIT
@@ -21,15 +22,15 @@ socket=spinzelle-test
 expect=()
 case $compositor in
   weston)
-    XDG_RUNTIME_DIR=$runtime weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
+    XDG_RUNTIME_DIR=$runtime setsid weston --backend=headless-backend.so --socket="$socket" --idle-time=0 \
       >"$runtime/server.log" 2>&1 &
     ;;
   kwin)
     # A plain copy: the packaged file's capability may be refused in a sandbox.
     cp "$(command -v kwin_wayland)" "$runtime/kwin_wayland"
     env -u DISPLAY -u WAYLAND_DISPLAY XDG_RUNTIME_DIR=$runtime QT_QPA_PLATFORM=offscreen \
-      dbus-run-session -- "$runtime/kwin_wayland" --virtual --width 1280 --height 720 --scale 1.5 \
-      --socket="$socket" >"$runtime/server.log" 2>&1 &
+      setsid dbus-run-session -- "$runtime/kwin_wayland" --virtual --width 1280 --height 720 --scale 1.5 \
+      --socket="$socket" --no-lockscreen --no-global-shortcuts >"$runtime/server.log" 2>&1 &
     expect=(SPINZELLE_TEST_BOUNDS=1)
     ;;
   *) echo "usage: wayland_check.sh weston|kwin PROGRAM [ARGS...]" >&2; exit 2 ;;
