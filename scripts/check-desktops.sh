@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Plays the game as a player would on the desktops it meets, each on a private Xvfb at
 # 1366 x 768 and 1920 x 1080: GNOME Shell on Wayland (nested), weston on Wayland, KWin on
-# Wayland (where it runs), X11 under openbox and X11 under GNOME Shell. On each it picks
-# $25 by keyboard, spins once, closes the result box, and checks from a screenshot that
-# the whole table, menu bar and progress bar included, is on screen. It prints one line
-# per desktop: the table window's frame on screen and its title bar.
+# Wayland (where it runs), X11 under openbox and X11 under GNOME Shell; and at 1920 x 1080
+# only, scaled as laptops are: GNOME Shell on Wayland at 150 % (fractional) and 200 %
+# (integer), and KWin on Wayland under a Plasma panel at 150 %. On each it picks $25 by
+# keyboard, spins once, closes the result box, and checks from a full-resolution
+# screenshot that the whole table, menu bar and progress bar included, is on screen. It
+# prints one line per desktop: the table window's frame on screen and its title bar.
 # Screenshots: build-desktops/<desktop>-<size>-{table,box}.png.
 # Exit 0: every table whole on screen; 1: a table cut off or missing; 2: a desktop
 # could not start at all, or the check itself could not run.
-# Usage: check-desktops.sh [DESKTOP...]   (gnome-wayland weston kwin-wayland openbox gnome-x11)
+# Usage: check-desktops.sh [DESKTOP...]   (gnome-wayland weston kwin-wayland openbox gnome-x11
+#                                         gnome-wayland-150 gnome-wayland-200 kwin-plasma-150)
 # SPINZELLE_BIN picks the game (default build/app/spinzelle, built if missing);
 # QT_SCALE_FACTOR passes on to the game.
 set -uo pipefail
@@ -134,10 +137,33 @@ status=0
 failed_start=0
 report=()
 
-# One desktop at one size.
+# A screenshot at the screen's full resolution. GNOME Shell at a fractional scale
+# draws its nested screen at logical size, so there the shell takes it itself; it
+# answers a caller that owns org.gnome.Screenshot.
+cat >"$work/shoot.py" <<'EOF'
+import sys
+import gi
+gi.require_version("Gio", "2.0")
+from gi.repository import Gio, GLib
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
+              GLib.Variant("(su)", ("org.gnome.Screenshot", 4)), None, 0, -1, None)
+done, _ = bus.call_sync("org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screenshot", "org.gnome.Shell.Screenshot",
+                        "Screenshot", GLib.Variant("(bbs)", (False, False, sys.argv[1])),
+                        GLib.VariantType("(bs)"), 0, 10000, None).unpack()
+sys.exit(0 if done else 1)
+EOF
+
+# One desktop at one size. A name ending in -150 or -200 is that desktop at that scale.
 run() {
   local desktop=$1 size=$2 width=${2%x*} height=${2#*x}
-  local name=$desktop-$size log=$out/$desktop-$size.log
+  local name=$desktop-$size log=$out/$desktop-$size.log scale=1
+  case $desktop in
+    *-150) scale=1.5 ;;
+    *-200) scale=2 ;;
+  esac
+  desktop=${desktop%-150}
+  desktop=${desktop%-200}
   local display runtime=$work/run-$desktop-$size socket=wayland-spzw-check
   display=$(free_display) || { echo "check-desktops: no free display in :71-:79" >&2; exit 2; }
   mkdir -p -m 700 "$runtime"
@@ -155,21 +181,41 @@ run() {
     gnome-x11 | gnome-wayland)
       # GNOME Shell wants a session bus and a system bus (its login manager's); a
       # private session bus stands in for the latter.
-      spawn "${base[@]}" dbus-daemon --session --nofork --address="unix:path=$runtime/system_bus" >>"$log" 2>&1
-      wait_for 50 test -S "$runtime/system_bus"
+      local bus
+      for bus in system session; do
+        spawn "${base[@]}" dbus-daemon --session --nofork --address="unix:path=$runtime/${bus}_bus" >>"$log" 2>&1
+        wait_for 50 test -S "$runtime/${bus}_bus"
+      done
+      base+=(DBUS_SESSION_BUS_ADDRESS="unix:path=$runtime/session_bus")
       local shell=(gnome-shell --nested --wayland --no-x11 --wayland-display="$socket")
       [ "$desktop" = gnome-x11 ] && { platform=xcb; shell=(gnome-shell --x11 --replace); }
+      # Integer scales by default; fractional ones once the experiment is on.
+      [ "$scale" = 1.5 ] &&
+        "${base[@]}" gsettings set org.gnome.mutter experimental-features "['scale-monitor-framebuffer']" >>"$log" 2>&1
       spawn "${base[@]}" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/system_bus" MUTTER_DEBUG_DUMMY_MODE_SPECS="$size" \
-        dbus-run-session -- "${shell[@]}" >>"$log" 2>&1 ;;
+        MUTTER_DEBUG_DUMMY_MONITOR_SCALES="$scale" "${shell[@]}" >>"$log" 2>&1 ;;
     weston)
       # Its X11 backend, not the headless one: headless has no seat to type on.
       spawn "${base[@]}" weston --backend=x11-backend.so --use-pixman --width="$width" --height="$height" \
         --socket="$socket" --idle-time=0 >>"$log" 2>&1 ;;
-    kwin-wayland)
+    kwin-wayland | kwin-plasma)
       local kwin
       kwin=$(kwin_binary) || { report+=("$name: kwin_wayland is not installed"); failed_start=1; return; }
-      spawn "${base[@]}" dbus-run-session -- "$kwin" --x11-display ":$display" --width "$width" --height "$height" \
-        --socket "$socket" --no-lockscreen --no-global-shortcuts >>"$log" 2>&1 ;;
+      spawn "${base[@]}" dbus-daemon --session --nofork --address="unix:path=$runtime/session_bus" >>"$log" 2>&1
+      wait_for 50 test -S "$runtime/session_bus"
+      base+=(DBUS_SESSION_BUS_ADDRESS="unix:path=$runtime/session_bus")
+      # Its window on the X screen is sized in logical pixels, each scale of the screen's.
+      spawn "${base[@]}" "$kwin" --x11-display ":$display" --width "$(awk -v w="$width" -v s="$scale" 'BEGIN {print w / s}')" \
+        --height "$(awk -v h="$height" -v s="$scale" 'BEGIN {print h / s}')" --scale "$scale" \
+        --socket "$socket" --no-lockscreen --no-global-shortcuts >>"$log" 2>&1
+      if [ "$desktop" = kwin-plasma ]; then
+        # The panel, which starts only once the activity manager runs.
+        wait_for 300 test -S "$runtime/$socket"
+        local plasma=("${base[@]}" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland)
+        spawn "${plasma[@]}" /usr/lib/*/libexec/kactivitymanagerd >>"$log" 2>&1
+        spawn "${plasma[@]}" plasmashell --no-respawn >>"$log" 2>&1
+        sleep 10
+      fi ;;
   esac
   if [ $platform = wayland ]; then
     wait_for 300 test -S "$runtime/$socket" || { report+=("$name: the compositor did not start (see $log)"); failed_start=1; return; }
@@ -177,6 +223,9 @@ run() {
   sleep 4  # the shell's start-up animation and overview
   # GNOME opens in its overview: leave it. Keys go to the window under the pointer.
   DISPLAY=":$display" xdotool mousemove $((width / 2)) $((height / 2)) key Escape 2>/dev/null
+  sleep 2
+  # Once more, for a shell still in its start-up animation then (slower when scaled).
+  DISPLAY=":$display" xdotool key Escape 2>/dev/null
   sleep 1
 
   spawn "${base[@]}" QT_QPA_PLATFORM=$platform WAYLAND_DISPLAY="$socket" "$bin" >"$out/$name-game.log" 2>&1
@@ -190,10 +239,17 @@ run() {
   # From the chips, Tab past the layout to BETS READY!, and spin with nothing on.
   DISPLAY=":$display" xdotool key Tab Tab space
   sleep 4
-  DISPLAY=":$display" import -window root "$out/$name-box.png"
+  shoot() {
+    if [ "$desktop" = gnome-wayland ]; then
+      "${base[@]}" /usr/bin/python3 "$work/shoot.py" "$1" >>"$log" 2>&1
+    else
+      DISPLAY=":$display" import -window root "$1"
+    fi
+  }
+  shoot "$out/$name-box.png"
   DISPLAY=":$display" xdotool key Return
   sleep 1
-  DISPLAY=":$display" import -window root "$out/$name-table.png"
+  shoot "$out/$name-table.png"
 
   local look frame title
   look=$(python3 "$work/look.py" "$out/$name-table.png")
@@ -220,8 +276,11 @@ run() {
     # KWin draws its own frame (minimise and close for a window of fixed size); GNOME
     # Shell and weston leave it to Qt, whose frame has all three buttons.
     local who="Qt's, with minimise, maximise and close"
-    [ "$desktop" = kwin-wayland ] && who="KWin's, with minimise and close"
-    if ((above > 26)); then title="a title bar of about $((above - 20)) px ($who)"; else title="no title bar"; fi
+    [ "${desktop%-*}" = kwin ] && who="KWin's, with minimise and close"
+    # Both in the screen's pixels, so as many more of them as the desktop's scale.
+    local bar
+    bar=$(awk -v s="$scale" 'BEGIN {printf "%d %d", 20 * s, 26 * s}')
+    if ((above > ${bar#* })); then title="a title bar of about $((above - ${bar% *})) px ($who)"; else title="no title bar"; fi
   fi
   local verdict
   verdict=$(head -1 <<<"$look")
@@ -231,10 +290,16 @@ run() {
 }
 
 desktops=("$@")
-((${#desktops[@]})) || desktops=(gnome-wayland weston kwin-wayland openbox gnome-x11)
+((${#desktops[@]})) || desktops=(gnome-wayland weston kwin-wayland openbox gnome-x11
+  gnome-wayland-150 gnome-wayland-200 kwin-plasma-150)
 for d in "${desktops[@]}"; do
-  case $d in gnome-wayland | weston | kwin-wayland | openbox | gnome-x11) ;; *) echo "unknown desktop $d" >&2; exit 2 ;; esac
-  for size in 1366x768 1920x1080; do
+  sizes=(1366x768 1920x1080)
+  case $d in
+    gnome-wayland | weston | kwin-wayland | openbox | gnome-x11) ;;
+    gnome-wayland-150 | gnome-wayland-200 | kwin-plasma-150) sizes=(1920x1080) ;;
+    *) echo "unknown desktop $d" >&2; exit 2 ;;
+  esac
+  for size in "${sizes[@]}"; do
     echo "== $d at $size"
     run "$d" "$size"
     stop_all

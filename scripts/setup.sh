@@ -63,6 +63,8 @@ for task in "$@"; do
         gnome-shell dbus          # GNOME Shell, on Wayland and on X11, and its buses
         weston                    # weston, on its X11 backend
         kwin-wayland kwin-style-breeze  # KWin on Wayland with its usual frame
+        plasma-workspace kactivitymanagerd  # and the Plasma panel beside it
+        python3-gi libglib2.0-bin  # GNOME Shell's own screenshot, and its settings
       ) ;;
     *) echo "setup.sh: unknown task '$task'" >&2; exit 2 ;;
   esac
