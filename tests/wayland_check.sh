@@ -2,8 +2,8 @@
 # Runs a test program natively on Wayland: a compositor of its own, with its own
 # runtime directory and socket, and no X display to fall back to.
 #   weston  headless, 1024 x 768
-#   kwin    KWin's virtual screen, 1920 x 1080 at 150 % (KWin takes its size in logical
-#           pixels), which tells a new window its bounds (SPINZELLE_TEST_BOUNDS=1 says so)
+#   kwin    KWin's virtual screen, 1920 x 1080 at 150 % (its size in logical pixels;
+#           KWin 6 keeps the screen at 100 % all the same), which tells a new window its bounds
 # Usage: wayland_check.sh weston|kwin PROGRAM [ARGS...]
 set -euo pipefail
 compositor=$1
