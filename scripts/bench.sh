@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Measures the game beside an empty Qt window of the same size (and its start-up
-# window beside one with the same widgets), on a private Xvfb
-# through Qt's real xcb platform, and prints one table. A missed target is reported,
+# window beside one with the same widgets), on a private Xvfb through Qt's real xcb
+# platform, and prints one table for the machine's own fonts and one for a bare set
+# (Liberation and DejaVu only, bench/bare-fonts.conf). A missed target is reported,
 # never an error. SPINZELLE_BENCH_RUNS sets how many runs each median takes (5).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -83,19 +84,24 @@ startup_run() {
 
 # One run of a binary as a player starts it: its start-up window, then on to the
 # table with real X input, then the table left alone. Appends
-# "idle_stat_ms idle_sched_ms hwm_kb" to $work/<kind>.ext.
+# "idle_stat_ms idle_sched_ms hwm_kb" to $work/<kind>.ext. The same-widgets floor
+# gets its amount typed too, and only its peak memory is kept.
 external_run() {
   local kind=$1
   launch "$@"
 
   local form2
   form2=$(xdotool search --sync --onlyvisible --name '^Form2$' | head -1)
-  if [ "$kind" = program ]; then
+  if [ "$kind" != baseline ]; then
     # The amount box and "Begin", where startup/form2.cpp puts them (twips / 15).
     xdotool mousemove --window "$form2" 190 82 click 1
     xdotool type --delay 10 '$25'
   fi
-  xdotool mousemove --window "$form2" 204 124 click 1
+  if [ "$kind" = widgets ]; then
+    xdotool mousemove --window "$form2" 10 150 click 1  # its "Begin" stays disabled
+  else
+    xdotool mousemove --window "$form2" 204 124 click 1
+  fi
   timeout 10 xdotool search --sync --onlyvisible --name '^Form1$' >/dev/null || fail "$kind: no table window"
   xdotool mousemove 1279 1023  # off the windows: nobody is touching the table
   sleep 1
@@ -103,7 +109,7 @@ external_run() {
   local t0 n0 t1 n1 hwm
   t0=$(cpu_ticks "$pid")
   n0=$(cpu_ns "$pid")
-  sleep "$idle_seconds"
+  [ "$kind" = widgets ] || sleep "$idle_seconds"
   t1=$(cpu_ticks "$pid")
   n1=$(cpu_ns "$pid")
   hwm=$(awk '/^VmHWM/ {print $2}' "/proc/$pid/status")
@@ -118,25 +124,7 @@ driver_run() {
   "$bin/bench/spinzelle-bench" "$kind" >>"$work/$kind.drv" 2>>"$work/app.log" || fail "$kind: driver failed"
 }
 
-echo "X server: Xvfb $DISPLAY, Qt platform: $QT_QPA_PLATFORM (real X, not offscreen)"
-echo "Measuring: $runs runs each; about $((runs * (2 * (idle_seconds + 3) + 6))) s ..."
-for i in $(seq "$runs"); do
-  external_run program "$bin/app/spinzelle"
-  external_run baseline "$bin/bench/spinzelle-baseline"
-  driver_run program
-  driver_run baseline
-  for _ in 1 2 3; do
-    startup_run program "$bin/app/spinzelle"
-    startup_run baseline "$bin/bench/spinzelle-baseline"
-    startup_run widgets "$bin/bench/spinzelle-baseline" widgets
-  done
-  echo "  run $i of $runs done"
-done
-
-platforms=$(awk '$1 == "platform" {print $2}' "$work"/*.drv | sort -u | tr '\n' ' ')
-[ "$platforms" = "xcb " ] || fail "driver ran on '$platforms', not xcb"
-echo "In-process driver reports Qt platform: ${platforms% }"
-
+hwm() { awk '{print $3 / 1024}' "$work/$1.ext" | median; }
 ext() { awk -v c="$2" '{print $c}' "$work/$1.ext" | median; }
 shown() { awk -v c="$2" '{print $c}' "$work/$1.start" | median; }
 drv() { awk -v k="$2" '$1 == k {print $2}' "$work/$1.drv" | median; }
@@ -151,38 +139,72 @@ row() {
     else if (t ~ /^abs<=/) { lim = substr(t, 6) + 0; result = (p <= lim) ? "PASS" : "MISS"; tt = "<= " lim " " u }
     else if (t ~ /^abs</) { lim = substr(t, 5) + 0; result = (p < lim) ? "PASS" : "MISS"; tt = "< " lim " " u }
     else tt = "-"
-    printf "%-40s %11s %11s %s  %-15s %s\n", f " (" u ")", num(p), num(b), r, tt, result
+    printf "%-46s %11s %11s %s  %-15s %s\n", f " (" u ")", num(p), num(b), r, tt, result
   }
   function num(v) { return sprintf(v < 10 ? "%.3f" : "%.2f", v) }'
 }
 
-echo
-echo "Medians of $runs runs ($((4 * runs)) for the start-up window)."
-echo "Baseline: empty Qt windows of the game's sizes (318x172, then 872x748); for the start-up"
-echo "window also its own widgets, faces and style without the game ('same widgets')."
-printf "%-40s %11s %11s %7s  %-15s %s\n" figure program baseline ratio target result
-printf '%.0s-' $(seq 96); echo
-row "idle CPU 10 s, /proc stat, min 2" "$(at_least_2 "$(ext program 1)")" "$(at_least_2 "$(ext baseline 1)")" ms "ratio<=1.5"
-row "idle CPU 10 s, schedstat ns, min 2" "$(at_least_2 "$(ext program 2)")" "$(at_least_2 "$(ext baseline 2)")" ms "ratio<=1.5"
-row "start -> start-up window mapped" "$(shown program 1)" "$(shown baseline 1)" ms -
-row "start -> start-up window drawn" "$(shown program 2)" "$(shown baseline 2)" ms "ratio<=1.5"
-row "start -> drawn, same-widgets floor" "$(shown program 2)" "$(shown widgets 2)" ms "ratio<=1.1"
-row "Begin -> table drawn" "$(drv program begin_to_table_ms)" "$(drv baseline begin_to_table_ms)" ms "abs<100"
-row "spin wall vs ideal 100 x 25 ms" "$(drv program spin_wall_ms)" 2500 ms "ratio<=1.01"
-row "spin wall, empty-window loop beside" "$(drv program spin_wall_ms)" "$(drv baseline spin_wall_ms)" ms -
-row "spin CPU, empty-window loop beside" "$(drv program spin_cpu_ms)" "$(drv baseline spin_cpu_ms)" ms -
-row "click -> marker drawn, first click" "$(drv program click_first_ms)" "$(drv baseline click_first_ms)" ms "abs<=16"
-row "click -> marker drawn, later clicks" "$(drv program click_next_ms)" "$(drv baseline click_next_ms)" ms "abs<=16"
-echo "Clicks during a spin, beside the same clicks on the idle table (game's own figures):"
-row "click->marker spinning/idle, median" "$(drv program click_spin_median_ms)" "$(drv program click_idle_median_ms)" ms -
-row "click->marker spinning/idle, p90" "$(drv program click_spin_p90_ms)" "$(drv program click_idle_p90_ms)" ms "abs<=16"
-row "click->marker spinning/idle, max" "$(drv program click_spin_max_ms)" "$(drv program click_idle_max_ms)" ms -
-row "peak resident memory (VmHWM)" "$(awk '{print $3 / 1024}' "$work/program.ext" | median)" \
-  "$(awk '{print $3 / 1024}' "$work/baseline.ext" | median)" MiB "ratio<=1.5"
-rm -rf "$bin/bench-raw" && mkdir -p "$bin/bench-raw" && cp "$work"/*.ext "$work"/*.start "$work"/*.drv "$bin/bench-raw/"
+# Every figure on the fonts fontconfig now gives (FONTCONFIG_FILE), and its table.
+# SET names the folder of its raw samples, FONTS the set in the table's heading.
+measure() {
+  local set=$1 fonts=$2
+  for i in $(seq "$runs"); do
+    external_run program "$bin/app/spinzelle"
+    external_run baseline "$bin/bench/spinzelle-baseline"
+    external_run widgets "$bin/bench/spinzelle-baseline" widgets
+    driver_run program
+    driver_run baseline
+    for _ in 1 2 3; do
+      startup_run program "$bin/app/spinzelle"
+      startup_run baseline "$bin/bench/spinzelle-baseline"
+      startup_run widgets "$bin/bench/spinzelle-baseline" widgets
+    done
+    echo "  $set fonts: run $i of $runs done"
+  done
+
+  platforms=$(awk '$1 == "platform" {print $2}' "$work"/*.drv | sort -u | tr '\n' ' ')
+  [ "$platforms" = "xcb " ] || fail "driver ran on '$platforms', not xcb"
+  echo "In-process driver reports Qt platform: ${platforms% }"
+
+  echo
+  echo "Fonts: $fonts."
+  echo "Medians of $runs runs ($((4 * runs)) for the start-up window)."
+  echo "Baseline: empty Qt windows of the game's sizes (318x172, then 872x748); for the start-up"
+  echo "window also its own widgets, faces and style without the game ('same widgets')."
+  printf "%-46s %11s %11s %7s  %-15s %s\n" figure program baseline ratio target result
+  printf '%.0s-' $(seq 102); echo
+  row "idle CPU 10 s, /proc stat, min 2" "$(at_least_2 "$(ext program 1)")" "$(at_least_2 "$(ext baseline 1)")" ms "ratio<=1.5"
+  row "idle CPU 10 s, schedstat ns, min 2" "$(at_least_2 "$(ext program 2)")" "$(at_least_2 "$(ext baseline 2)")" ms "ratio<=1.5"
+  row "start -> start-up window mapped" "$(shown program 1)" "$(shown baseline 1)" ms -
+  row "start -> start-up window drawn" "$(shown program 2)" "$(shown baseline 2)" ms "ratio<=1.5"
+  row "start -> drawn, same-widgets floor" "$(shown program 2)" "$(shown widgets 2)" ms "ratio<=1.1"
+  row "Begin -> table drawn" "$(drv program begin_to_table_ms)" "$(drv baseline begin_to_table_ms)" ms "abs<100"
+  row "spin wall vs ideal 100 x 25 ms" "$(drv program spin_wall_ms)" 2500 ms "ratio<=1.01"
+  row "spin wall, empty-window loop beside" "$(drv program spin_wall_ms)" "$(drv baseline spin_wall_ms)" ms -
+  row "spin CPU, empty-window loop beside" "$(drv program spin_cpu_ms)" "$(drv baseline spin_cpu_ms)" ms -
+  row "click -> marker drawn, first click" "$(drv program click_first_ms)" "$(drv baseline click_first_ms)" ms "abs<=16"
+  row "click -> marker drawn, later clicks" "$(drv program click_next_ms)" "$(drv baseline click_next_ms)" ms "abs<=16"
+  echo "Clicks during a spin, beside the same clicks on the idle table (game's own figures):"
+  row "click->marker spinning/idle, median" "$(drv program click_spin_median_ms)" "$(drv program click_idle_median_ms)" ms -
+  row "click->marker spinning/idle, p90" "$(drv program click_spin_p90_ms)" "$(drv program click_idle_p90_ms)" ms "abs<=16"
+  row "click->marker spinning/idle, max" "$(drv program click_spin_max_ms)" "$(drv program click_idle_max_ms)" ms -
+  row "peak resident memory (VmHWM)" "$(hwm program)" "$(hwm baseline)" MiB "ratio<=1.5"
+  row "peak resident memory, same-widgets floor" "$(hwm program)" "$(hwm widgets)" MiB "ratio<=1.2"
+  mkdir -p "$bin/bench-raw/$set" && cp "$work"/*.ext "$work"/*.start "$work"/*.drv "$bin/bench-raw/$set/"
+  rm -f "$work"/*.ext "$work"/*.start "$work"/*.drv
+}
+
+# A desktop's fonts first, as players have them; then the bare machine's.
+echo "X server: Xvfb $DISPLAY, Qt platform: $QT_QPA_PLATFORM (real X, not offscreen)"
+echo "Measuring: $runs runs each, on two font sets; about $((2 * runs * (2 * (idle_seconds + 3) + 12))) s ..."
+rm -rf "$bin/bench-raw"
+measure machine "the machine's own ($(fc-list | wc -l) fonts)"
+export FONTCONFIG_FILE=$root/bench/bare-fonts.conf
+measure bare "a bare set, Liberation and DejaVu only ($(fc-list | wc -l) fonts, bench/bare-fonts.conf)"
+unset FONTCONFIG_FILE
 echo
 echo "Idle CPU: /proc/<pid>/stat counts in ${ticks_per_second} Hz ticks; schedstat sums every thread's"
-echo "time on a CPU in ns. Each run's samples: build-bench/bench-raw/."
+echo "time on a CPU in ns. Each run's samples: build-bench/bench-raw/machine/ and bare/."
 echo "Start-up: spinzelle-xwatch spawns the binary and watches the X server for the window's"
 echo "map and its first drawing (DAMAGE). Begin, spin and clicks: spinzelle-bench, in-process,"
 echo "the game's own pause, result boxes that return at once, clicks as mouse press and release on"
