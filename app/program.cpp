@@ -30,7 +30,6 @@ void configureApplication() {
     QGuiApplication::setDesktopFileName(QStringLiteral(SPINZELLE_APP_ID));
     QApplication::setWindowIcon(gameIcon());
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    installFontSubstitutes();
     keepDefaultFontProportional();
 }
 

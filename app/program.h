@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPointer>
 
+#include "faces.h"
 #include "form1.h"
 
 #include "form2.h"
@@ -29,8 +30,8 @@ private:
 };
 
 // The application-wide settings the game relies on: its name as the title of
-// message boxes, one style everywhere, fonts for the table's Windows faces and a
-// proportional face for the rest, and the icon and app id the desktop shows it by.
+// message boxes, one style everywhere, a proportional face for text in the desktop's
+// font, and the icon and app id the desktop shows it by.
 void configureApplication();
 
 // The game's icon for its windows, built into the program as pictures: drawing the
@@ -39,6 +40,6 @@ QIcon gameIcon();
 
 // The face for text in the desktop's default font when that font is monospace, as it
 // is where fontconfig knows no sans face but Liberation Mono.
-inline constexpr const char* kProportionalFace = "Liberation Sans";
+inline constexpr const char* kProportionalFace = faces::kArial;
 
 }  // namespace spz

@@ -84,6 +84,9 @@ public:
         amount->addItems({QStringLiteral("$25"), QStringLiteral("$50"), QStringLiteral("$100"), QStringLiteral("$500")});
         amount->setCurrentIndex(-1);
         caption->setBuddy(amount);
+        // The controls' own face too, set as the game sets it: after the box is editable.
+        for (QWidget* control : {static_cast<QWidget*>(begin), static_cast<QWidget*>(amount)})
+            control->setFont(face(QStringLiteral("Liberation Sans Narrow"), 11));
     }
 
 protected:
@@ -93,12 +96,16 @@ protected:
     }
 
 private:
-    // The game's faces as fontconfig gives them, without its substitution table.
+    // The game's faces, by the installed names it asks for.
+    static QFont face(const QString& family, int pixels) {
+        QFont f(family);
+        f.setPixelSize(pixels);
+        return f;
+    }
+
     QLabel* label(const QString& text, QRect at, int pixels) {
         auto* l = new QLabel(text, this);
-        QFont face(QStringLiteral("Liberation Sans"));
-        face.setPixelSize(pixels);
-        l->setFont(face);
+        l->setFont(face(QStringLiteral("Liberation Sans"), pixels));
         l->setGeometry(at);
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return l;

@@ -4,9 +4,12 @@
 //
 //   spinzelle-xwatch TITLE -- PROGRAM [ARGS...]
 //
-// Prints "pid P mapped_ms M drawn_ms D" (-1 for what never happened within 30 s),
-// then stays the program's parent until it ends, and exits with its status.
+// Prints "pid P mapped_ms M drawn_ms D cpu_ms C" (-1 for what never happened within
+// 30 s), C being the program's time on a CPU until drawn, which the machine's other
+// load barely moves; then stays the program's parent until it ends, and exits with
+// its status.
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -109,6 +112,24 @@ std::string title(xcb_connection_t* c, xcb_window_t window) {
     return name;
 }
 
+// Time on a CPU of every thread of a process so far, in ms (schedstat's first field).
+double cpuMs(pid_t pid) {
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* dir = opendir(tasks.c_str());
+    if (!dir) return -1;
+    unsigned long long ns = 0;
+    while (const dirent* entry = readdir(dir)) {
+        if (entry->d_name[0] == '.') continue;
+        if (std::FILE* f = std::fopen((tasks + "/" + entry->d_name + "/schedstat").c_str(), "r")) {
+            unsigned long long n = 0;
+            if (std::fscanf(f, "%llu", &n) == 1) ns += n;
+            std::fclose(f);
+        }
+    }
+    closedir(dir);
+    return static_cast<double>(ns) / 1e6;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -142,7 +163,7 @@ int main(int argc, char** argv) {
         _exit(127);
     }
 
-    double mapped = -1, drawn = -1;
+    double mapped = -1, drawn = -1, cpu = -1;
     xcb_window_t target = XCB_NONE;
     const Clock::time_point deadline = start + std::chrono::seconds(30);
     while (drawn < 0 && Clock::now() < deadline && !xcb_connection_has_error(c)) {
@@ -163,11 +184,17 @@ int main(int argc, char** argv) {
             if (target == XCB_NONE && title(c, e->window) == wanted) {
                 target = e->window;
                 mapped = msBetween(start, at);
-                if (!damage) drawn = mapped;
+                if (!damage) {
+                    drawn = mapped;
+                    cpu = cpuMs(child);
+                }
             }
         } else if (damage && type == damageEvent) {
             auto* e = reinterpret_cast<NotifyEvent*>(event);
-            if (e->drawable == target && target != XCB_NONE) drawn = msBetween(start, at);
+            if (e->drawable == target && target != XCB_NONE) {
+                drawn = msBetween(start, at);
+                cpu = cpuMs(child);
+            }
             acknowledge(c, e->damage);
             xcb_flush(c);
         }
@@ -175,7 +202,7 @@ int main(int argc, char** argv) {
     }
     xcb_disconnect(c);
 
-    std::printf("pid %d mapped_ms %.2f drawn_ms %.2f\n", static_cast<int>(child), mapped, drawn);
+    std::printf("pid %d mapped_ms %.2f drawn_ms %.2f cpu_ms %.2f\n", static_cast<int>(child), mapped, drawn, cpu);
     std::fflush(stdout);
 
     signal(SIGTERM, SIG_IGN);  // the program is stopped by its pid; this one just reaps it

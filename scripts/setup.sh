@@ -40,6 +40,8 @@ for task in "$@"; do
         pkg-config libxcb1-dev    # the window watcher
         libxcb-xtest0-dev         # a player's clicks through the X server
         xvfb xdotool              # a private X server, and real X input on it
+        fonts-noto-core fonts-noto-cjk fonts-noto-extra  # a desktop's usual fonts
+        fonts-dejavu-core fontconfig  # the bare set beside them, and fc-list to count both
       ) ;;
     check)
       packages+=("${build[@]}"

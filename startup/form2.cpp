@@ -12,6 +12,7 @@
 
 #include <utility>
 
+#include "faces.h"
 #include "game.h"
 #include "look.h"
 #include "twips.h"
@@ -107,15 +108,15 @@ void Form2::drawAt(double scale) {
     scale_ = scale;
     setFixedSize(kClient.pixels(scale_).size());
     title_->setGeometry(kTitle.pixels(scale_));
-    title_->setFont(face("Arial", kTitlePoints, scale_));
+    title_->setFont(face(spz::faces::kArial, kTitlePoints, scale_));
     line_->setGeometry(kLine1.pixels(scale_));
     line_->setLineWidth(kLine1.pixels(scale_).height());
     fundsCaption_->setGeometry(kLabel1.pixels(scale_));
-    fundsCaption_->setFont(face("Arial", kCaptionPoints, scale_));
+    fundsCaption_->setFont(face(spz::faces::kArial, kCaptionPoints, scale_));
     Command1_->setGeometry(kCommand1.pixels(scale_));
     AccountBalance_->setGeometry(kAccountBalance.pixels(scale_));
     for (QWidget* control : {static_cast<QWidget*>(Command1_), static_cast<QWidget*>(AccountBalance_)})
-        control->setFont(face("MS Sans Serif", kControlPoints, scale_));
+        control->setFont(face(spz::faces::kMsSansSerif, kControlPoints, scale_));
 }
 
 QSize Form2::clientTwips() { return {kClient.width, kClient.height}; }

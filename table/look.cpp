@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "faces.h"
 #include "twips.h"
 
 namespace spz {
@@ -65,23 +66,20 @@ void paintOpaque(QWidget* label) {
     label->setAutoFillBackground(true);
 }
 
-QString substituteFamily(Face face) {
+namespace {
+// The installed font that stands in for a face (faces.h); the layout's default
+// face is MS Sans Serif.
+QString installedFamily(Face face) {
     switch (face) {
-        case Face::Sylfaen: return QStringLiteral("Liberation Serif");
-        case Face::Arial: return QStringLiteral("Liberation Sans");
-        default: return QStringLiteral("Liberation Sans Narrow");
+        case Face::Sylfaen: return QString::fromLatin1(faces::kSylfaen);
+        case Face::Arial: return QString::fromLatin1(faces::kArial);
+        default: return QString::fromLatin1(faces::kMsSansSerif);
     }
 }
-
-void installFontSubstitutes() {
-    QFont::insertSubstitution(QStringLiteral("Arial"), substituteFamily(Face::Arial));
-    QFont::insertSubstitution(QStringLiteral("Sylfaen"), substituteFamily(Face::Sylfaen));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), substituteFamily(Face::MsSansSerif));
-}
+}  // namespace
 
 QFont tableFont(FontSpec style) {
-    static const char* const names[] = {"MS Sans Serif", "Arial", "Sylfaen", "MS Sans Serif"};
-    QFont f(QString::fromLatin1(names[static_cast<int>(style.face)]));
+    QFont f(installedFamily(style.face));
     f.setPixelSize(pointsToPixels(style.points, scale_));
     f.setBold(style.bold);
     return f;

@@ -46,13 +46,6 @@ double contrastRatio(const QColor& a, const QColor& b);
 // Black or white, whichever reads better on the face.
 QColor captionOn(const QColor& face);
 
-// Maps the table's Windows faces to fonts Debian ships: Arial to its metric twin
-// Liberation Sans; Sylfaen, a serif text face, to Liberation Serif; MS Sans Serif,
-// the old bitmap interface face that sets tighter than Arial, to Liberation Sans
-// Narrow, so the deep black column of the history still fits its list.
-void installFontSubstitutes();
-QString substituteFamily(layout::Face face);
-
 // A filled rectangle or disc, with or without a one-pixel border.
 class Shape final : public QWidget {
     Q_OBJECT

@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -163,6 +164,11 @@ TEST_F(TableLayout, FontsResolveToTheChosenFaces) {
     EXPECT_EQ(title.family(), "Liberation Serif");
     QFontInfo list(child<QListWidget>(form.get(), "history")->font());
     EXPECT_EQ(list.family(), "Liberation Sans Narrow");
+    // Asked for by installed names: a Windows name would send Qt through every font
+    // fontconfig knows, which on a desktop full of fonts slows the start.
+    const QStringList installed = QFontDatabase::families();
+    for (QWidget* w : form->findChildren<QWidget*>())
+        EXPECT_TRUE(installed.contains(w->font().family())) << w->objectName().toStdString() << ": " << w->font().family().toStdString();
 }
 
 // Each display's figure as drawn: how many glyphs stand apart, the first column with
