@@ -22,10 +22,9 @@ for f in $binaries spinzelle.exe platforms/qwindows.dll; do
     grep -qw "$flag" <<<"$headers" || fail "$f lacks $flag"
   done
 done
-x86_64-w64-mingw32-objdump -p "$dir/spinzelle.exe" | grep -q '__stack_chk_fail' ||
-  fail "spinzelle.exe has no stack protector"
-x86_64-w64-mingw32-objdump -p "$dir/spinzelle.exe" | grep -q 'Subsystem.*(Windows GUI)' ||
-  fail "spinzelle.exe would open a console"
+game=$(x86_64-w64-mingw32-objdump -p "$dir/spinzelle.exe")
+grep -q '__stack_chk_fail' <<<"$game" || fail "spinzelle.exe has no stack protector"
+grep -q 'Subsystem.*(Windows GUI)' <<<"$game" || fail "spinzelle.exe would open a console"
 
 for f in LICENSE.txt licences/Qt-NOTICE.txt licences/Qt/LGPL-3.0-only.txt; do
   [ -s "$dir/$f" ] || fail "no $f"
