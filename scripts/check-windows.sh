@@ -4,7 +4,7 @@
 # installer silently, starts the installed game, chooses $25 by keys, bets on red by
 # mouse, spins, closes the result box, leaves by the menu's Exit Game and uninstalls
 # silently; then runs the zip's game from a folder whose path has a space and a
-# non-ASCII letter. One line per step; screenshots and Wine's logs in
+# non-ASCII letter, also at 125 % and 150 %. One line per step; screenshots and Wine's logs in
 # build-windows/check/. Exit 1 when a step failed, 2 when the check could not start.
 # Builds the release first when build-windows/ has none (scripts/build-windows.sh).
 set -uo pipefail
@@ -32,9 +32,11 @@ cleanup() {
 trap cleanup EXIT
 
 # A private X server on the first free display.
-exec 3< <(Xvfb -displayfd 1 -screen 0 ${width}x${height}x24 -nolisten tcp 2>"$out/xvfb.log")
-read -r -t 20 display <&3 || { echo "Xvfb did not start" >&2; exit 2; }
-pids+=($(pgrep -n -f "Xvfb -displayfd 1 -screen 0 ${width}x${height}x24"))
+Xvfb -displayfd 5 -screen 0 ${width}x${height}x24 -nolisten tcp 5>"$out/display" 2>"$out/xvfb.log" &
+pids+=($!)
+until=$((SECONDS + 20))
+until [ -s "$out/display" ]; do ((SECONDS < until)) || { echo "Xvfb did not start" >&2; exit 2; }; sleep 0.2; done
+display=$(cat "$out/display")
 export DISPLAY=:$display
 
 ok() { echo "ok   $*"; }
@@ -56,21 +58,25 @@ felt() {
 import sys
 w, h = int(sys.argv[1]), int(sys.argv[2])
 data = sys.stdin.buffer.read()
-xs, ys = [], []
-for y in range(0, h):
+felt = b"\x00\x40\x00"
+left, right, rows = w, -1, []
+for y in range(h):
     row = data[y * w * 3:(y + 1) * w * 3]
-    start = row.find(b"\x00\x40\x00")
-    while start != -1:
-        if start % 3 == 0:
-            xs.append(start // 3); ys.append(y)
-            break
-        start = row.find(b"\x00\x40\x00", start + 1)
-    end = row.rfind(b"\x00\x40\x00")
-    while end != -1 and end % 3:
-        end = row.rfind(b"\x00\x40\x00", 0, end)
-    if end != -1: xs.append(end // 3)
-if len(ys) > 50:
-    print(min(xs), min(ys), max(xs) - min(xs) + 1, max(ys) - min(ys) + 1)
+    # The longest run of felt in the row; a stray pixel of its colour is no felt.
+    best, x = (0, 0), 0
+    while x < w:
+        if row[3 * x:3 * x + 3] == felt:
+            start = x
+            while x < w and row[3 * x:3 * x + 3] == felt:
+                x += 1
+            best = max(best, (x - start, start))
+        else:
+            x += 1
+    if best[0] >= 30:
+        rows.append(y)
+        left, right = min(left, best[1]), max(right, best[1] + best[0] - 1)
+if len(rows) > 50:
+    print(left, rows[0], right - left + 1, rows[-1] - rows[0] + 1)
 ' "$width" "$height"
 }
 table_up() { shot "$1" && [ -n "$(felt "$1")" ]; }
@@ -200,12 +206,36 @@ keys=$(grep -hi '^\[.*spinzelle' "$WINEPREFIX"/*.reg | cut -d']' -f1 | tr -d '['
 if ((${#left[@]})); then fail "uninstall left ${left[*]}"; else ok "uninstalled silently, nothing left"; fi
 
 # 6. The zip, unpacked where a player might: a path with a space and a non-ASCII letter.
-user=$(id -un)
-folder="$(unix_path 'C:\users')/$user/Desktop/Spiele für mich"
+# (Not on Wine's Desktop, which is the Unix home.)
+folder="$(unix_path 'C:\')/Spiele für mich"
 mkdir -p "$folder"
-unzip -q "$zip" -d "$folder"
+unzip -q -o "$zip" -d "$folder"
 zipped=$(cd "$folder" && ls -d spinzelle-*-win64)
-play "C:\\users\\$user\\Desktop\\Spiele für mich\\$zipped\\spinzelle.exe" zip
+play "C:\\Spiele für mich\\$zipped\\spinzelle.exe" zip
+
+# 7. The same game at 125 % and 150 % (Windows' LogPixels): the whole table, smaller
+# where it must be, above the taskbar. Its felt stands 1.857 times as tall as wide.
+for dpi in 120:125 144:150; do
+  win reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "${dpi%%:*}" /f
+  wineserver -k
+  ( cd "$folder/$zipped" && exec wine spinzelle.exe ) >>"$out/zip-${dpi#*:}-game.log" 2>&1 &
+  game=$!
+  sleep 8
+  xdotool type --delay 60 '$25'
+  xdotool key Return
+  wait_for 20 table_up "zip-${dpi#*:}-table"
+  read -r fx fy fw fh < <(felt "zip-${dpi#*:}-table"; echo)
+  if [ -n "$fh" ] && ((fh * 1000 / fw >= 1830 && fy + fh < height - 20)); then
+    ok "zip at ${dpi#*:} %: the whole table above the taskbar (felt ${fw}x$fh at $fx,$fy)"
+  else
+    fail "zip at ${dpi#*:} %: the table is cut off or missing (see zip-${dpi#*:}-table.png)"
+  fi
+  xdotool key alt+m
+  sleep 1
+  xdotool key e
+  wait_for 15 bash -c "! kill -0 $game" || kill "$game" 2>/dev/null
+  wineserver -w
+done
 
 echo "screenshots in ${out#$PWD/}/"
 ((failures == 0))
