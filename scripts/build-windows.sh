@@ -40,7 +40,7 @@ if ((test)); then
   # on the rasteriser, and offscreen Qt on Windows draws with FreeType, not with what
   # Windows draws the game with; and leaving by the menu in the middle of a spin ends
   # every window there, but the offscreen loop goes on (the frame's close and a new
-  # game's exit do end it; to be looked into on Windows itself).
+  # game's exit do end it, and so does the real game on Windows' own platform).
   ctest --test-dir "$build" --output-on-failure -j"$SPINZELLE_JOBS" \
     -E '^(TableLayout\.EveryFigureShowsWhole|Program\.LeavingInTheMiddleOfASpinEndsCleanly)$'
 fi
