@@ -33,6 +33,7 @@ done
 # The clone, the build folder, the Qt cache and the home they sit in.
 qt_prefix=$(sed -n 's/^CMAKE_PREFIX_PATH:[A-Z]*=//p; s/^Qt6_DIR:[A-Z]*=\(.*\)\/lib\/cmake\/Qt6$/\1/p' "$build/CMakeCache.txt" | tail -1)
 for path in "$source" "$build" ${qt_prefix:+"$qt_prefix"} "$HOME"; do
+  [ "${#path}" -gt 1 ] || continue  # a home of / would match anything
   hits=$(grep -rlaF -- "$path" "$dir" || true)
   [ -z "$hits" ] || fail "$path is in: ${hits//$dir\//}"
 done
