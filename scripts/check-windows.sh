@@ -119,6 +119,7 @@ if [ -f "$programs/spinzelle.exe" ] && [ -f "$menu/Spinzelle/Spinzelle.lnk" ] &&
   for v in DisplayName DisplayVersion Publisher DisplayIcon EstimatedSize UninstallString QuietUninstallString; do
     grep -q "^ *$v " "$out/uninstall-key.txt" || missing+=("$v")
   done
+  grep -q "^ *NoModify *REG_DWORD *0x1" "$out/uninstall-key.txt" || missing+=("NoModify as a number")
   if ((${#missing[@]})); then
     fail "installed, but Apps & features lacks ${missing[*]}"
   else
