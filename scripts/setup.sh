@@ -8,6 +8,8 @@
 #   check   try the .deb in a fresh minimal Debian root (scripts/check-package.sh)
 #   speech  play a game with Orca listening, its speech logged (scripts/check-speech.sh)
 #   desktops  play on GNOME Shell, weston, KWin and openbox (scripts/check-desktops.sh)
+#   windows  cross-build the Windows release, test it under Wine (scripts/build-windows.sh,
+#            scripts/check-windows.sh)
 # Usage: setup.sh TASK...
 set -euo pipefail
 
@@ -21,7 +23,7 @@ build=(
 run=(fonts-liberation qt6-wayland)
 
 packages=()
-(($#)) || { echo "usage: setup.sh build|play|test|bench|check|speech|desktops..." >&2; exit 2; }
+(($#)) || { echo "usage: setup.sh build|play|test|bench|check|speech|desktops|windows..." >&2; exit 2; }
 for task in "$@"; do
   case $task in
     build) packages+=("${build[@]}") ;;
@@ -67,6 +69,17 @@ for task in "$@"; do
         kwin-wayland kwin-style-breeze  # KWin on Wayland with its usual frame
         plasma-workspace kactivitymanagerd  # and the Plasma panel beside it
         python3-gi libglib2.0-bin  # GNOME Shell's own screenshot, and its settings
+      ) ;;
+    windows)
+      packages+=(cmake ninja-build g++ perl patch xz-utils
+        qt6-base-dev qt6-base-dev-tools libgl-dev  # the host's Qt: its tools, and its release's source
+        dpkg-dev                  # apt-get source unpacks with dpkg-source
+        g++-mingw-w64-x86-64-posix  # MinGW-w64's GCC, POSIX threads
+        googletest                # GoogleTest's source, built for Windows
+        nsis                      # the installer
+        wine wine64               # the Windows tests, and the game as players run it
+        fonts-liberation fonts-wine  # the faces the layout names, by their metric twins, and Wine's own
+        xvfb xdotool x11-utils imagemagick unzip  # a private X server, a player's input, screenshots
       ) ;;
     *) echo "setup.sh: unknown task '$task'" >&2; exit 2 ;;
   esac
