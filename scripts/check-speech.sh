@@ -225,7 +225,11 @@ settle 10
 step chips 'Shift+Tab twice, to the chips' shift+Tab shift+Tab
 settle 10
 boxes=$(windows Spinzelle)
+mark=$(wc -l <"$speech")
 step funds 'Right x3 to $100, more than the 25 left (Return closes a box)' Right Right Right
+# The step-down is said once the refresh has run: on a busy machine more than a second
+# later, and the exit's keys would cut it short.
+said_since "$mark" 'Chip stepped down to' 30 || true
 settle 10
 if [ "$(windows Spinzelle)" != "$boxes" ]; then
   xdotool key Return
