@@ -24,22 +24,24 @@ QPoint placeWithin(const QRect& frame, const QRect& room) {
             std::clamp(frame.top(), room.top(), std::max(room.top(), room.bottom() + 1 - frame.height()))};
 }
 
-QSize waylandRoom(QSize qtScreen, const WaylandOutput& output, QSize bounds) {
+QSize waylandRoom(QSize qtScreen, double qtScale, const WaylandOutput& output, QSize bounds) {
     const int scale = std::max(output.scale, 1);
-    QSize layout = output.layout.isEmpty() ? output.mode / scale : output.layout;
-    if (layout.isEmpty()) layout = qtScreen;
-    // GNOME's integer scaling lays the desktop out in real pixels, bounds included,
-    // while a window's own pixels are each scale of them. Elsewhere the layout is in
-    // the window's pixels, smaller than the mode at any scale above 1.
-    const int unit = scale > 1 && layout.width() * layout.height() == output.mode.width() * output.mode.height()
-                         ? scale
-                         : 1;
-    const QSize room = bounds.isEmpty() ? QSize(layout.width(), layout.height() - kDesktopBarHeight * unit)
-                                        : bounds.boundedTo(layout);
-    // Qt gives the screen the output's layout size; its pixels are other than the
-    // window's only under QT_SCALE_FACTOR.
-    const double qt = double(qtScreen.width()) / layout.width() / unit;
-    return {static_cast<int>(room.width() * qt), static_cast<int>(room.height() * qt)};
+    // GNOME's integer scaling lays the desktop out in real pixels, while a window's own
+    // pixels are each scale of them. Elsewhere the layout is in the window's pixels,
+    // smaller than the mode at any scale above 1.
+    const bool realLayout = scale > 1 && !output.layout.isEmpty() &&
+                            output.layout.width() * output.layout.height() == output.mode.width() * output.mode.height();
+    // The output in the window's pixels. Qt's own idea of the screen is no guide: Qt
+    // 6.4 takes GNOME's real-pixel layout as it is, Qt 6.8 divides it by the scale.
+    QSize screen = realLayout || output.layout.isEmpty() ? output.mode / scale : output.layout;
+    if (screen.isEmpty()) screen = (QSizeF(qtScreen) * qtScale).toSize();
+    // GNOME 43 sends such a desktop's bounds in real pixels too, GNOME 48 in the
+    // window's: bounds larger than the screen can only be the former.
+    if (realLayout && (bounds.width() > screen.width() || bounds.height() > screen.height())) bounds /= scale;
+    const QSize room =
+        bounds.isEmpty() ? QSize(screen.width(), screen.height() - kDesktopBarHeight) : bounds.boundedTo(screen);
+    // Qt's pixels are other than the window's only under QT_SCALE_FACTOR.
+    return {static_cast<int>(room.width() / qtScale), static_cast<int>(room.height() / qtScale)};
 }
 
 }  // namespace spz

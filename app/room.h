@@ -35,7 +35,9 @@ struct WaylandOutput {
 
 // The room of a new window on a Wayland output, in Qt's pixels: the bounds the
 // compositor sent for it (empty if none), never more than the output; where it sent
-// none, the output less one desktop bar. qtScreen is the size Qt gives the screen.
-QSize waylandRoom(QSize qtScreen, const WaylandOutput& output, QSize bounds);
+// none, the output less one desktop bar. qtScreen is the size Qt gives the screen,
+// used only when the output is untold; qtScale the window's pixels in one of Qt's
+// (QT_SCALE_FACTOR).
+QSize waylandRoom(QSize qtScreen, double qtScale, const WaylandOutput& output, QSize bounds);
 
 }  // namespace spz

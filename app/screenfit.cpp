@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <chrono>
 #include <optional>
 
@@ -27,8 +28,10 @@ QRect roomOn(QScreen* screen) {
     const QRect whole = screen->geometry();
     // Not long: the window waits for the answer, and the fallback serves without one.
     const std::optional<WaylandAnswer> told = askWaylandRoom(screen->name(), std::chrono::milliseconds(200));
-    return {whole.topLeft(), waylandRoom(whole.size(), told ? told->output : WaylandOutput{},
-                                         told ? told->bounds : QSize())};
+    if (!told) return {whole.topLeft(), waylandRoom(whole.size(), 1, {}, {})};
+    // Qt's screen ratio is the output's scale times QT_SCALE_FACTOR, whatever the mode.
+    const double qtScale = screen->devicePixelRatio() / std::max(told->output.scale, 1);
+    return {whole.topLeft(), waylandRoom(whole.size(), qtScale, told->output, told->bounds)};
 }
 
 void keepOnScreen(QWidget* window, FitTarget target) {

@@ -14,6 +14,10 @@
 #
 # Usage: check-debian.sh bookworm|trixie|forky
 #        check-debian.sh RELEASE --deb FILE   only step 4, for a .deb built elsewhere
+#        check-debian.sh RELEASE --desktops [DESKTOP...]
+#            instead of steps 2 to 4, check-desktops.sh inside a fresh root of the
+#            release, with that release's GNOME Shell, KWin and Qt; its screenshots and
+#            logs land in build-check/RELEASE/desktops/
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src=$PWD
@@ -21,12 +25,14 @@ src=$PWD
 release=${1:-}
 case $release in
   bookworm | trixie | forky) ;;
-  *) echo "usage: check-debian.sh bookworm|trixie|forky [--deb FILE]" >&2; exit 2 ;;
+  *) echo "usage: check-debian.sh bookworm|trixie|forky [--deb FILE | --desktops [DESKTOP...]]" >&2; exit 2 ;;
 esac
 given_deb=""
-if [ "${2:-}" = --deb ]; then
-  given_deb=$(realpath "${3:?--deb needs a file}")
-fi
+desktops=()
+case ${2:-} in
+  --deb) given_deb=$(realpath "${3:?--deb needs a file}") ;;
+  --desktops) desktops=(--desktops "${@:3}") ;;
+esac
 [ "$(id -u)" -eq 0 ] || { echo "check-debian: needs root (debootstrap, chroot)" >&2; exit 2; }
 bash scripts/setup.sh check
 
@@ -96,17 +102,37 @@ in_root() {
     HOME=/root LANG=C.UTF-8 "$@"
 }
 
+# The sources, as the working tree has them, into a root's /src.
+copy_sources() {
+  mkdir -p "$1/src"
+  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
+    git ls-files -z --cached --others --exclude-standard
+  else
+    find . -path './build*' -prune -o ! -type d -printf '%P\0'
+  fi | while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done | tar --null -T - -cf - | tar -C "$1/src" -xf -
+}
+
+if ((${#desktops[@]})); then
+  # The desktops of that release, each on its own Xvfb inside the root.
+  root=$out/desktop-root
+  new_root "$root"
+  copy_sources "$root"
+  rm -rf "$out/desktops"
+  set +e
+  in_root "$root" bash -c 'cd /src && bash scripts/check-desktops.sh "$@"' - "${desktops[@]:1}" 2>&1 | tee "$out/desktops.log"
+  result=${PIPESTATUS[0]}
+  set -e
+  cp -r "$root/src/build-desktops" "$out/desktops" 2>/dev/null || true
+  echo "screenshots and logs: build-check/$release/desktops/"
+  exit "$result"
+fi
+
 deb=$given_deb
 if [ -z "$deb" ]; then
   # Step 2: the tests, as a user of that release runs them.
   root=$out/test-root
   new_root "$root"
-  mkdir -p "$root/src"
-  if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    git ls-files -z --cached --others --exclude-standard
-  else
-    find . -path './build*' -prune -o ! -type d -printf '%P\0'
-  fi | while IFS= read -r -d '' f; do [ -e "$f" ] && printf '%s\0' "$f"; done | tar --null -T - -cf - | tar -C "$root/src" -xf -
+  copy_sources "$root"
   in_root "$root" bash -c 'cd /src && bash scripts/test.sh' >"$out/test.log" 2>&1 ||
     { tail -40 "$out/test.log"; fail "the tests on $release (build-check/$release/test.log)"; }
   summary=$(grep -E 'tests passed|PASS:' "$out/test.log" | tr '\n' ';' | sed 's/;$//; s/;/; /g')

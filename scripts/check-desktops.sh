@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Plays the game as a player would on the desktops it meets, each on a private Xvfb at
 # 1366 x 768 and 1920 x 1080: GNOME Shell on Wayland (nested), weston on Wayland, KWin on
-# Wayland (where it runs), X11 under openbox and X11 under GNOME Shell; and at 1920 x 1080
-# only, scaled as laptops are: GNOME Shell on Wayland at 150 % (fractional) and 200 %
-# (integer), and KWin on Wayland under a Plasma panel at 150 %. On each it picks $25 by
+# Wayland (where it runs), X11 under openbox and X11 under GNOME Shell; and scaled as
+# laptops are, at 1920 x 1080: GNOME Shell on Wayland at 150 % (fractional) and 200 %
+# (integer, at 2560 x 1440 too), and KWin on Wayland under a Plasma panel at 150 % (on
+# KWin 6 set through kscreen-doctor, which alone it heeds). On each it picks $25 by
 # keyboard, spins once, closes the result box, and checks from a full-resolution
 # screenshot that the whole table, menu bar and progress bar included, is on screen. It
 # prints one line per desktop: the table window's frame on screen and its title bar.
@@ -12,20 +13,23 @@
 # could not start at all, or the check itself could not run.
 # Usage: check-desktops.sh [DESKTOP...]   (gnome-wayland weston kwin-wayland openbox gnome-x11
 #                                         gnome-wayland-150 gnome-wayland-200 kwin-plasma-150)
-# SPINZELLE_BIN picks the game (default build/app/spinzelle, built if missing);
+# SPINZELLE_BIN picks the game (default build/app/spinzelle, or the game alone built into
+# build-desktops/build/ when that is missing);
 # QT_SCALE_FACTOR passes on to the game.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 bash scripts/setup.sh desktops || exit 2
 
-bin=${SPINZELLE_BIN:-$root/build/app/spinzelle}
-if [ ! -x "$bin" ]; then
-  echo "== Building the game into build/"
-  { cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null && cmake --build build -j2 --target spinzelle; } ||
-    { echo "check-desktops: the game did not build" >&2; exit 2; }
-fi
 out=$root/build-desktops
+bin=${SPINZELLE_BIN:-$root/build/app/spinzelle}
+if [ -z "${SPINZELLE_BIN:-}" ] && [ ! -x "$bin" ]; then
+  # The game alone, in a tree of its own: the tests' tools need not be here.
+  bin=$out/build/app/spinzelle
+  echo "== Building the game into build-desktops/build/"
+  { cmake -S . -B "$out/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null &&
+    cmake --build "$out/build" -j2 --target spinzelle; } || { echo "check-desktops: the game did not build" >&2; exit 2; }
+fi
 mkdir -p "$out"
 rm -f "$out"/*.png "$out"/*.log
 work=$(mktemp -d)
@@ -204,14 +208,28 @@ run() {
       spawn "${base[@]}" dbus-daemon --session --nofork --address="unix:path=$runtime/session_bus" >>"$log" 2>&1
       wait_for 50 test -S "$runtime/session_bus"
       base+=(DBUS_SESSION_BUS_ADDRESS="unix:path=$runtime/session_bus")
-      # Its window on the X screen is sized in logical pixels, each scale of the screen's.
-      spawn "${base[@]}" "$kwin" --x11-display ":$display" --width "$(awk -v w="$width" -v s="$scale" 'BEGIN {print w / s}')" \
-        --height "$(awk -v h="$height" -v s="$scale" 'BEGIN {print h / s}')" --scale "$scale" \
-        --socket "$socket" --no-lockscreen --no-global-shortcuts >>"$log" 2>&1
+      local plasma=("${base[@]}" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland)
+      if "$kwin" --version 2>/dev/null | grep -Eq ' [1-5]\.'; then
+        # KWin 5 sizes its window on the X screen in logical pixels, each scale of the screen's.
+        spawn "${base[@]}" "$kwin" --x11-display ":$display" --width "$(awk -v w="$width" -v s="$scale" 'BEGIN {print w / s}')" \
+          --height "$(awk -v h="$height" -v s="$scale" 'BEGIN {print h / s}')" --scale "$scale" \
+          --socket "$socket" --no-lockscreen --no-global-shortcuts >>"$log" 2>&1
+      else
+        # KWin 6 sizes it in real pixels and leaves such an output at 100 % whatever
+        # --scale says; it takes the scale from the display settings, as a user sets it.
+        spawn "${base[@]}" "$kwin" --x11-display ":$display" --width "$width" --height "$height" \
+          --socket "$socket" --no-lockscreen --no-global-shortcuts >>"$log" 2>&1
+        if [ "$scale" != 1 ]; then
+          wait_for 300 test -S "$runtime/$socket"
+          local output
+          output=$(wait_for 50 "${plasma[@]}" kscreen-doctor -o | sed 's/\x1b\[[0-9;]*m//g' | awk '/^Output:/ {print $3; exit}')
+          "${plasma[@]}" kscreen-doctor "output.${output:-X11-0}.scale.$scale" >>"$log" 2>&1 ||
+            { report+=("$name: kscreen-doctor could not set the scale (see $log)"); failed_start=1; return; }
+        fi
+      fi
       if [ "$desktop" = kwin-plasma ]; then
         # The panel, which starts only once the activity manager runs.
         wait_for 300 test -S "$runtime/$socket"
-        local plasma=("${base[@]}" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland)
         spawn "${plasma[@]}" /usr/lib/*/libexec/kactivitymanagerd >>"$log" 2>&1
         spawn "${plasma[@]}" plasmashell --no-respawn >>"$log" 2>&1
         sleep 10
@@ -296,7 +314,8 @@ for d in "${desktops[@]}"; do
   sizes=(1366x768 1920x1080)
   case $d in
     gnome-wayland | weston | kwin-wayland | openbox | gnome-x11) ;;
-    gnome-wayland-150 | gnome-wayland-200 | kwin-plasma-150) sizes=(1920x1080) ;;
+    gnome-wayland-150 | kwin-plasma-150) sizes=(1920x1080) ;;
+    gnome-wayland-200) sizes=(1920x1080 2560x1440) ;;  # the second a 13-inch laptop's
     *) echo "unknown desktop $d" >&2; exit 2 ;;
   esac
   for size in "${sizes[@]}"; do

@@ -22,6 +22,10 @@ build=(
 # What the package depends on and recommends: the table's faces and Qt's Wayland platform.
 run=(fonts-liberation qt6-wayland)
 
+# kscreen-doctor, from which KWin 6 alone takes its scale (KWin 5 heeds --scale).
+kscreen=(libkscreen-bin)
+[ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ] && kscreen=()
+
 packages=()
 (($#)) || { echo "usage: setup.sh build|play|test|bench|check|speech|desktops|windows..." >&2; exit 2; }
 for task in "$@"; do
@@ -67,7 +71,8 @@ for task in "$@"; do
         gnome-shell dbus          # GNOME Shell, on Wayland and on X11, and its buses
         weston                    # weston, on its X11 backend
         kwin-wayland kwin-style-breeze  # KWin on Wayland with its usual frame
-        plasma-workspace kactivitymanagerd  # and the Plasma panel beside it
+        plasma-workspace kactivitymanagerd plasma-desktop  # and the Plasma panel beside it
+        "${kscreen[@]}"
         python3-gi libglib2.0-bin  # GNOME Shell's own screenshot, and its settings
       ) ;;
     windows)

@@ -23,28 +23,32 @@ int tableHeight(QSize room) { return spz::twipsToPixels(kTable.height(), spz::fi
 TEST(Room, EachWaylandDesktopAndScale) {
     struct Case {
         const char* desktop;
-        QSize qtScreen;
+        double qtScale;  // QT_SCALE_FACTOR
         WaylandOutput output;
         QSize bounds, room;
     };
     const QSize fullHd(1920, 1080);
     const Case cases[] = {
-        {"GNOME 1366x768", {1366, 768}, {{1366, 768}, {1366, 768}, 1}, {1366, 736}, {1366, 736}},
-        {"GNOME 125 %", {1536, 864}, {fullHd, {1536, 864}, 2}, {1536, 832}, {1536, 832}},
-        {"GNOME 150 %", {1280, 720}, {fullHd, {1280, 720}, 2}, {1280, 688}, {1280, 688}},
-        // GNOME's integer mode lays out and bounds in real pixels; a window's are two.
-        {"GNOME 200 % integer", fullHd, {fullHd, fullHd, 2}, {1920, 1016}, {960, 508}},
-        {"GNOME 200 % fractional", {960, 540}, {fullHd, {960, 540}, 2}, {960, 508}, {960, 508}},
-        {"GNOME portrait", {1080, 1920}, {{1080, 1920}, {1080, 1920}, 1}, {1080, 1888}, {1080, 1888}},
-        {"KWin 150 %, Plasma panel", {1280, 720}, {fullHd, {1280, 720}, 2}, {1280, 676}, {1280, 676}},
-        {"weston, no bounds", {1366, 768}, {{1366, 768}, {1366, 768}, 1}, {}, {1366, 720}},
-        {"GNOME 200 % integer, no answer in time", fullHd, {fullHd, fullHd, 2}, {}, {960, 492}},
-        {"QT_SCALE_FACTOR 1.5 at 100 %", {1280, 720}, {fullHd, fullHd, 1}, {1920, 1048}, {1280, 698}},
-        {"bounds of a larger screen", {1366, 768}, {{1366, 768}, {1366, 768}, 1}, {2560, 1400}, {1366, 768}},
-        {"no compositor answer at all", {1366, 768}, {}, {}, {1366, 720}},
+        {"GNOME 1366x768", 1, {{1366, 768}, {1366, 768}, 1}, {1366, 736}, {1366, 736}},
+        {"GNOME 125 %", 1, {fullHd, {1536, 864}, 2}, {1536, 832}, {1536, 832}},
+        {"GNOME 150 %", 1, {fullHd, {1280, 720}, 2}, {1280, 688}, {1280, 688}},
+        // GNOME's integer mode lays out in real pixels, a window's are two of them; GNOME
+        // 43 sends the bounds in real pixels too, GNOME 48 in the window's.
+        {"GNOME 43 200 % integer", 1, {fullHd, fullHd, 2}, {1920, 1016}, {960, 508}},
+        {"GNOME 48 200 % integer", 1, {fullHd, fullHd, 2}, {960, 508}, {960, 508}},
+        {"GNOME 48 200 % integer, 2560x1440", 1, {{2560, 1440}, {2560, 1440}, 2}, {1280, 688}, {1280, 688}},
+        {"GNOME 200 % fractional", 1, {fullHd, {960, 540}, 2}, {960, 508}, {960, 508}},
+        {"GNOME portrait", 1, {{1080, 1920}, {1080, 1920}, 1}, {1080, 1888}, {1080, 1888}},
+        {"KWin 150 %, Plasma panel", 1, {fullHd, {1280, 720}, 2}, {1280, 676}, {1280, 676}},
+        {"weston, no bounds", 1, {{1366, 768}, {1366, 768}, 1}, {}, {1366, 720}},
+        {"GNOME 200 % integer, no answer in time", 1, {fullHd, fullHd, 2}, {}, {960, 492}},
+        {"QT_SCALE_FACTOR 1.5 at 100 %", 1.5, {fullHd, fullHd, 1}, {1920, 1048}, {1280, 698}},
+        {"QT_SCALE_FACTOR 1.25 at GNOME 200 % integer", 1.25, {fullHd, fullHd, 2}, {960, 508}, {768, 406}},
+        {"bounds of a larger screen", 1, {{1366, 768}, {1366, 768}, 1}, {2560, 1400}, {1366, 768}},
+        {"no compositor answer at all", 1, {}, {}, {1366, 720}},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(spz::waylandRoom(c.qtScreen, c.output, c.bounds), c.room) << c.desktop;
+        EXPECT_EQ(spz::waylandRoom({1366, 768}, c.qtScale, c.output, c.bounds), c.room) << c.desktop;
         // The window fits the room, and keeps its own size where that fits.
         EXPECT_LE(tableHeight(c.room), c.room.height()) << c.desktop;
         if (c.room.height() >= 748 + kMenuBar && c.room.width() >= 872) {
