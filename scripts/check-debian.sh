@@ -122,7 +122,8 @@ if ((${#desktops[@]})); then
   in_root "$root" bash -c 'cd /src && bash scripts/check-desktops.sh "$@"' - "${desktops[@]:1}" 2>&1 | tee "$out/desktops.log"
   result=${PIPESTATUS[0]}
   set -e
-  cp -r "$root/src/build-desktops" "$out/desktops" 2>/dev/null || true
+  mkdir -p "$out/desktops"
+  cp "$root"/src/build-desktops/*.{png,log} "$out/desktops/" 2>/dev/null || true
   echo "screenshots and logs: build-check/$release/desktops/"
   exit "$result"
 fi

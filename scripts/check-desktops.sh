@@ -168,7 +168,9 @@ run() {
   esac
   desktop=${desktop%-150}
   desktop=${desktop%-200}
-  local display runtime=$work/run-$desktop-$size socket=wayland-spzw-check
+  # A HOME of each run's own: GNOME's fractional scaling, set for 150 %, must not
+  # carry into the run at 200 %, whose shell would then draw at half size on its screen.
+  local display runtime=$work/run-$name socket=wayland-spzw-check
   display=$(free_display) || { echo "check-desktops: no free display in :71-:79" >&2; exit 2; }
   mkdir -p -m 700 "$runtime"
   local base=(env -u WAYLAND_DISPLAY -u DBUS_SESSION_BUS_ADDRESS DISPLAY=":$display" XDG_RUNTIME_DIR="$runtime"
@@ -269,7 +271,7 @@ run() {
   sleep 1
   shoot "$out/$name-table.png"
 
-  local look frame title
+  local look frame title="the window not found"
   look=$(python3 "$work/look.py" "$out/$name-table.png")
   frame=$(sed -n 's/^frame //p' <<<"$look")
   local above
@@ -277,7 +279,11 @@ run() {
   if [ $platform = xcb ]; then
     # The window manager says where the frame is and what it lets the player do.
     local id
-    id=$(DISPLAY=":$display" xdotool search --onlyvisible --name '^Form1$' 2>/dev/null | head -1)
+    # The game's own window: GNOME 48 frames it in a window of its frame client's,
+    # under the same name.
+    for id in $(DISPLAY=":$display" xdotool search --onlyvisible --name '^Form1$' 2>/dev/null) ""; do
+      DISPLAY=":$display" xprop -id "$id" WM_CLASS 2>/dev/null | grep -q '"spinzelle"' && break
+    done
     if [ -n "$id" ]; then
       local extents actions
       extents=$(DISPLAY=":$display" xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.* = //p' | tr -d ' ')
