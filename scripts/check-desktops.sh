@@ -12,7 +12,8 @@
 # Exit 0: every table whole on screen; 1: a table cut off or missing; 2: a desktop
 # could not start at all, or the check itself could not run.
 # Usage: check-desktops.sh [DESKTOP...]   (gnome-wayland weston kwin-wayland openbox gnome-x11
-#                                         gnome-wayland-150 gnome-wayland-200 kwin-plasma-150)
+#                                         gnome-wayland-150 gnome-wayland-200 kwin-plasma-150,
+#                                         or another scale: gnome-wayland-125, kwin-plasma-175 ...)
 # SPINZELLE_BIN picks the game (default build/app/spinzelle, or the game alone built into
 # build-desktops/build/ when that is missing);
 # QT_SCALE_FACTOR passes on to the game.
@@ -158,16 +159,16 @@ done, _ = bus.call_sync("org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screensh
 sys.exit(0 if done else 1)
 EOF
 
-# One desktop at one size. A name ending in -150 or -200 is that desktop at that scale.
+# One desktop at one size. A name ending in -125, -150 and so on is that desktop at
+# that scale; GNOME's is fractional unless whole.
 run() {
   local desktop=$1 size=$2 width=${2%x*} height=${2#*x}
   local name=$desktop-$size log=$out/$desktop-$size.log scale=1
   case $desktop in
-    *-150) scale=1.5 ;;
-    *-200) scale=2 ;;
+    *-[12][0-9][0-9])
+      scale=$(awk -v p="${desktop##*-}" 'BEGIN {print p / 100}')
+      desktop=${desktop%-*} ;;
   esac
-  desktop=${desktop%-150}
-  desktop=${desktop%-200}
   # A HOME of each run's own: GNOME's fractional scaling, set for 150 %, must not
   # carry into the run at 200 %, whose shell would then draw at half size on its screen.
   local display runtime=$work/run-$name socket=wayland-spzw-check
@@ -196,7 +197,7 @@ run() {
       local shell=(gnome-shell --nested --wayland --no-x11 --wayland-display="$socket")
       [ "$desktop" = gnome-x11 ] && { platform=xcb; shell=(gnome-shell --x11 --replace); }
       # Integer scales by default; fractional ones once the experiment is on.
-      [ "$scale" = 1.5 ] &&
+      [[ $scale == *.* ]] &&
         "${base[@]}" gsettings set org.gnome.mutter experimental-features "['scale-monitor-framebuffer']" >>"$log" 2>&1
       spawn "${base[@]}" DBUS_SYSTEM_BUS_ADDRESS="unix:path=$runtime/system_bus" MUTTER_DEBUG_DUMMY_MODE_SPECS="$size" \
         MUTTER_DEBUG_DUMMY_MONITOR_SCALES="$scale" "${shell[@]}" >>"$log" 2>&1 ;;
@@ -213,8 +214,8 @@ run() {
       local plasma=("${base[@]}" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland)
       if "$kwin" --version 2>/dev/null | grep -Eq ' [1-5]\.'; then
         # KWin 5 sizes its window on the X screen in logical pixels, each scale of the screen's.
-        spawn "${base[@]}" "$kwin" --x11-display ":$display" --width "$(awk -v w="$width" -v s="$scale" 'BEGIN {print w / s}')" \
-          --height "$(awk -v h="$height" -v s="$scale" 'BEGIN {print h / s}')" --scale "$scale" \
+        spawn "${base[@]}" "$kwin" --x11-display ":$display" --width "$(awk -v w="$width" -v s="$scale" 'BEGIN {printf "%d", w / s + 0.5}')" \
+          --height "$(awk -v h="$height" -v s="$scale" 'BEGIN {printf "%d", h / s + 0.5}')" --scale "$scale" \
           --socket "$socket" --no-lockscreen --no-global-shortcuts >>"$log" 2>&1
       else
         # KWin 6 sizes it in real pixels and leaves such an output at 100 % whatever
@@ -320,8 +321,8 @@ for d in "${desktops[@]}"; do
   sizes=(1366x768 1920x1080)
   case $d in
     gnome-wayland | weston | kwin-wayland | openbox | gnome-x11) ;;
-    gnome-wayland-150 | kwin-plasma-150) sizes=(1920x1080) ;;
     gnome-wayland-200) sizes=(1920x1080 2560x1440) ;;  # the second a 13-inch laptop's
+    gnome-wayland-[12][0-9][0-9] | kwin-plasma-[12][0-9][0-9]) sizes=(1920x1080) ;;
     *) echo "unknown desktop $d" >&2; exit 2 ;;
   esac
   for size in "${sizes[@]}"; do
