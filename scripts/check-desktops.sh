@@ -212,27 +212,27 @@ run() {
       wait_for 50 test -S "$runtime/session_bus"
       base+=(DBUS_SESSION_BUS_ADDRESS="unix:path=$runtime/session_bus")
       local plasma=("${base[@]}" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland)
+      # KWin 5 sizes its window on the X screen in logical pixels, each scale of the
+      # screen's. KWin 6 sizes it in real pixels and leaves such an output at 100 %
+      # whatever --scale says; it takes the scale from the display settings, as a user
+      # sets it.
+      local kwin5=0 screen=(--width "$width" --height "$height")
       if "$kwin" --version 2>/dev/null | grep -Eq ' [1-5]\.'; then
-        # KWin 5 sizes its window on the X screen in logical pixels, each scale of the screen's.
-        spawn "${base[@]}" "$kwin" --x11-display ":$display" --width "$(awk -v w="$width" -v s="$scale" 'BEGIN {printf "%d", w / s + 0.5}')" \
-          --height "$(awk -v h="$height" -v s="$scale" 'BEGIN {printf "%d", h / s + 0.5}')" --scale "$scale" \
-          --socket "$socket" --no-lockscreen --no-global-shortcuts >>"$log" 2>&1
-      else
-        # KWin 6 sizes it in real pixels and leaves such an output at 100 % whatever
-        # --scale says; it takes the scale from the display settings, as a user sets it.
-        spawn "${base[@]}" "$kwin" --x11-display ":$display" --width "$width" --height "$height" \
-          --socket "$socket" --no-lockscreen --no-global-shortcuts >>"$log" 2>&1
-        if [ "$scale" != 1 ]; then
-          wait_for 300 test -S "$runtime/$socket"
-          local output
-          output=$(wait_for 50 "${plasma[@]}" kscreen-doctor -o | sed 's/\x1b\[[0-9;]*m//g' | awk '/^Output:/ {print $3; exit}')
-          "${plasma[@]}" kscreen-doctor "output.${output:-X11-0}.scale.$scale" >>"$log" 2>&1 ||
-            { report+=("$name: kscreen-doctor could not set the scale (see $log)"); failed_start=1; return; }
-        fi
+        kwin5=1
+        screen=(--width "$(awk -v w="$width" -v s="$scale" 'BEGIN {printf "%d", w / s + 0.5}')"
+          --height "$(awk -v h="$height" -v s="$scale" 'BEGIN {printf "%d", h / s + 0.5}')" --scale "$scale")
+      fi
+      spawn "${base[@]}" "$kwin" --x11-display ":$display" "${screen[@]}" \
+        --socket "$socket" --no-lockscreen --no-global-shortcuts >>"$log" 2>&1
+      wait_for 300 test -S "$runtime/$socket"
+      if ((!kwin5)) && [ "$scale" != 1 ]; then
+        local output
+        output=$(wait_for 50 "${plasma[@]}" kscreen-doctor -o | sed 's/\x1b\[[0-9;]*m//g' | awk '/^Output:/ {print $3; exit}')
+        "${plasma[@]}" kscreen-doctor "output.${output:-X11-0}.scale.$scale" >>"$log" 2>&1 ||
+          { report+=("$name: kscreen-doctor could not set the scale (see $log)"); failed_start=1; return; }
       fi
       if [ "$desktop" = kwin-plasma ]; then
         # The panel, which starts only once the activity manager runs.
-        wait_for 300 test -S "$runtime/$socket"
         spawn "${plasma[@]}" /usr/lib/*/libexec/kactivitymanagerd >>"$log" 2>&1
         spawn "${plasma[@]}" plasmashell --no-respawn >>"$log" 2>&1
         sleep 10
